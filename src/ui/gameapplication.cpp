@@ -1,0 +1,76 @@
+#include "ui/gameapplication.h"
+
+#include "game/frmmain.h"
+#include "ui/mainwindow.h"
+#include "ui/qtclock.h"
+#include "ui/qtplatform.h"
+#include "ui/toolkit/fileaccess.h"
+#include "ui/toolkit/programfolder.h"
+#include "ui/toolkit/randomsource.h"
+#include "ui/windowopener.h"
+
+#include <QApplication>
+
+struct GameApplication::Parts
+{
+    explicit Parts(const Options &o)
+        : random(o.seed.value_or(SeededRandom::clockSeed())), clock(o.clock ? o.clock : &qtClock),
+          sound(o.sound ? o.sound : &silent), files(o.files ? o.files : &systemFiles),
+          model(Platform{*clock, random, beeper, messageBox, *sound, windows, *files,
+                         o.programFolder.isEmpty() ? programFolder() : o.programFolder}),
+          window(model)
+    {
+        windows.setModel(&model);
+        windows.setParentWindow(&window);
+    }
+
+    QtClock qtClock;
+    SeededRandom random;
+    QtBeeper beeper;
+    QtMessageBox messageBox;
+    SilentSound silent;
+    SystemFileAccess systemFiles;
+    WindowOpener windows;
+    Clock *clock;
+    SoundSink *sound;
+    const FileAccess *files;
+    frmMain model;
+    MainWindow window;
+};
+
+GameApplication::GameApplication() : GameApplication(Options{}) {}
+
+GameApplication::GameApplication(const Options &options) : d(std::make_unique<Parts>(options)) {}
+
+GameApplication::~GameApplication() = default;
+
+bool GameApplication::load()
+{
+    d->model.Form_Load();
+    return !d->model.loadFailed();
+}
+
+void GameApplication::show()
+{
+    d->window.showCentred();
+}
+
+int GameApplication::exec()
+{
+    if (!load()) {
+        // The player has been told; a failed start must not report success.
+        return 1;
+    }
+    show();
+    return QApplication::exec();
+}
+
+frmMain &GameApplication::model()
+{
+    return d->model;
+}
+
+MainWindow &GameApplication::window()
+{
+    return d->window;
+}

@@ -1,0 +1,360 @@
+#include "ui/mainwindow.h"
+
+#include "game/frmmain.h"
+#include "ui/clicklabel.h"
+#include "ui/fieldwidget.h"
+#include "ui/fonts.h"
+#include "ui/overlaywidget.h"
+
+#include <QCloseEvent>
+#include <QGroupBox>
+#include <QGuiApplication>
+#include <QKeyEvent>
+#include <QLabel>
+#include <QMouseEvent>
+#include <QPushButton>
+#include <QScreen>
+
+namespace {
+
+QColor qcolour(Colour c)
+{
+    return QColor(c.red(), c.green(), c.blue());
+}
+
+// A frame whose free area reports pointer moves (the Information menu resets its
+// highlight there).
+class MenuFrame : public QGroupBox
+{
+public:
+    using QGroupBox::QGroupBox;
+    std::function<void()> onFreeAreaMove;
+
+protected:
+    void mouseMoveEvent(QMouseEvent *event) override
+    {
+        event->accept();
+        if (!childAt(event->position().toPoint()) && onFreeAreaMove) {
+            onFreeAreaMove();
+        }
+    }
+};
+
+} // namespace
+
+MainWindow::MainWindow(frmMain &model, QWidget *parent)
+    : QWidget(parent, Qt::Window | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
+                          Qt::WindowSystemMenuHint | Qt::WindowMinimizeButtonHint |
+                          Qt::WindowCloseButtonHint),
+      m_model(model)
+{
+    setFixedSize(static_cast<int>(model.frmMainWindow.width()),
+                 static_cast<int>(model.frmMainWindow.height()));
+    setFont(fonts::dialog());
+    setMouseTracking(true);
+    bind(model.frmMainWindow, this, Kind::Window);
+
+    // Playing field with the stack's first tile and the incoming row.
+    m_field = new FieldWidget(this);
+    bind(model.Picture1, m_field, Kind::Field);
+    const QPointF inner = m_field->innerOrigin();
+    m_field->setLine(static_cast<int>(model.Line1.left()),
+                     static_cast<int>(model.Line1.left() + model.Line1.width()),
+                     static_cast<int>(model.Line1.top()));
+    m_stack.push_back(makeTile(m_field, model.OoperDaba[0]));
+    m_stackBindings.resize(1);
+    m_stackBindings[0] = Binding{m_stack[0], Kind::Tile, inner, 0, false, {}, {}};
+    apply(m_stackBindings[0], model.OoperDaba[0]);
+    connect(m_stack[0], &ClickLabel::clicked, this, [this] { m_model.OoperDaba_Click(0); });
+    for (int i = 0; i <= 7; ++i) {
+        bind(model.NichlaDaba[i], makeTile(m_field, model.NichlaDaba[i]), Kind::Tile, inner);
+    }
+
+    // The overlay lies in front of the field.
+    m_overlay = new OverlayWidget(model.picBlackDrawing(), this);
+    bind(model.PicBlack, m_overlay, Kind::Overlay);
+    connect(m_overlay, &OverlayWidget::mouseMovedOnFreeArea, this,
+            [this] { m_model.PicBlack_MouseMove(); });
+    auto *black = new QLabel(m_overlay);
+    black->setFont(fonts::serif(15.75, true));
+    black->setAlignment(Qt::AlignCenter);
+    black->setAttribute(Qt::WA_TransparentForMouseEvents, false);
+    bind(model.lblBlack, black, Kind::CentredAutoLabel);
+
+    // Word row.
+    auto *frame1 = new QGroupBox(this);
+    bind(model.Frame1, frame1, Kind::Frame);
+    auto *result = new QLabel(frame1);
+    result->setFont(fonts::sans(13.5));
+    result->setAlignment(Qt::AlignCenter);
+    result->setAutoFillBackground(true);
+    bind(model.lblResult, result, Kind::Label);
+    for (int k = 1; k <= 8; ++k) {
+        ClickLabel *tile = makeTile(frame1, model.Result[k]);
+        bind(model.Result[k], tile, Kind::Tile);
+        connect(tile, &ClickLabel::clicked, this, [this, k] { m_model.Result_Click(k); });
+    }
+    m_btnCheck = new QPushButton(frame1);
+    bind(model.btnCheck, m_btnCheck, Kind::Button);
+    connect(m_btnCheck, &QPushButton::clicked, this, [this] { m_model.btnCheck_Click(); });
+    auto *btnClear = new QPushButton(frame1);
+    bind(model.btnClear, btnClear, Kind::Button);
+    connect(btnClear, &QPushButton::clicked, this, [this] { m_model.btnClear_Click(); });
+
+    // Score, level and rows left.
+    const std::pair<Control *, Control *> panels[] = {
+        {&model.Frame2, &model.lblScore},
+        {&model.frmLevel, &model.lblLevel},
+        {&model.Frame3, &model.lblRowsLeft},
+    };
+    for (const auto &[frame, number] : panels) {
+        auto *box = new QGroupBox(this);
+        bind(*frame, box, Kind::Frame);
+        auto *label = new QLabel(box);
+        label->setFont(fonts::sans(24, true));
+        label->setAlignment(Qt::AlignCenter);
+        bind(*number, label, Kind::CentredAutoLabel);
+    }
+
+    // The Information menu.
+    auto *menu = new MenuFrame(this);
+    menu->setMouseTracking(true);
+    menu->onFreeAreaMove = [this] { m_model.frameAbout_MouseMove(); };
+    m_frameAbout = menu;
+    bind(model.frameAbout, menu, Kind::Frame);
+    struct MenuEntry
+    {
+        Control *control;
+        void (frmMain::*move)();
+        void (frmMain::*click)();
+    };
+    const MenuEntry entries[] = {
+        {&model.lblHowTo, &frmMain::lblHowTo_MouseMove, &frmMain::lblHowTo_Click},
+        {&model.lblHighScore, &frmMain::lblHighScore_MouseMove, &frmMain::lblHighScore_Click},
+        {&model.lblAbout, &frmMain::lblAbout_MouseMove, &frmMain::lblAbout_Click},
+    };
+    for (const MenuEntry &e : entries) {
+        auto *label = new ClickLabel(menu);
+        label->setFont(fonts::sans(9.75));
+        label->setMouseTracking(true);
+        label->setCursor(Qt::PointingHandCursor);
+        bind(*e.control, label, Kind::Label);
+        connect(label, &ClickLabel::mouseMoved, this, [this, f = e.move] { (m_model.*f)(); });
+        connect(label, &ClickLabel::clicked, this, [this, f = e.click] { (m_model.*f)(); });
+    }
+
+    auto *btnStart = new QPushButton(this);
+    bind(model.btnStart, btnStart, Kind::Button);
+    connect(btnStart, &QPushButton::clicked, this, [this] { m_model.btnStart_Click(); });
+    auto *cmdExit = new QPushButton(this);
+    cmdExit->setFont(fonts::sans(9.75));
+    bind(model.cmdExit, cmdExit, Kind::Button);
+    connect(cmdExit, &QPushButton::clicked, this, [this] { m_model.cmdExit_Click(); });
+
+    // Enter on a focused button presses it; the field and the buttons take the focus in
+    // this order, the field first.
+    for (QPushButton *b : {btnStart, m_btnCheck, btnClear, cmdExit}) {
+        b->setAutoDefault(true);
+        b->setFocusPolicy(Qt::StrongFocus);
+    }
+    setTabOrder(m_field, btnStart);
+    setTabOrder(btnStart, m_btnCheck);
+    setTabOrder(m_btnCheck, btnClear);
+    setTabOrder(btnClear, cmdExit);
+    connect(m_field, &FieldWidget::keyTyped, this, &MainWindow::fieldKey);
+
+    m_overlay->raise();
+    model.setObserver(this);
+}
+
+MainWindow::~MainWindow()
+{
+    m_model.setObserver(nullptr);
+}
+
+ClickLabel *MainWindow::makeTile(QWidget *parent, const Control &)
+{
+    auto *tile = new ClickLabel(parent);
+    tile->setFont(fonts::sans(18));
+    tile->setAlignment(Qt::AlignCenter);
+    tile->setFrameStyle(QFrame::Box | QFrame::Plain);
+    tile->setLineWidth(1);
+    tile->setAutoFillBackground(true);
+    return tile;
+}
+
+void MainWindow::bind(const Control &control, QWidget *widget, Kind kind, QPointF origin)
+{
+    Binding b{widget, kind, origin, control.left() + control.width() / 2, false, {}, {}};
+    auto it = m_bindings.insert(&control, b);
+    apply(it.value(), control);
+}
+
+void MainWindow::apply(Binding &b, const Control &c)
+{
+    QWidget *w = b.widget;
+    switch (b.kind) {
+    case Kind::Window:
+        w->setWindowTitle(c.caption());
+        return;
+    case Kind::Frame:
+        static_cast<QGroupBox *>(w)->setTitle(c.caption());
+        break;
+    case Kind::Button:
+        static_cast<QPushButton *>(w)->setText(c.caption());
+        break;
+    case Kind::Label:
+    case Kind::CentredAutoLabel:
+    case Kind::Tile:
+        static_cast<QLabel *>(w)->setText(c.caption());
+        break;
+    case Kind::Field:
+    case Kind::Overlay:
+        break;
+    }
+
+    if (!b.painted || c.foreColor() != b.fore || c.backColor() != b.back) {
+        QPalette pal = w->palette();
+        if (b.kind == Kind::Label || b.kind == Kind::CentredAutoLabel || b.kind == Kind::Tile) {
+            pal.setColor(QPalette::WindowText, qcolour(c.foreColor()));
+            pal.setColor(QPalette::Disabled, QPalette::WindowText, qcolour(c.foreColor()));
+        }
+        if (b.kind == Kind::Tile || b.kind == Kind::Overlay) {
+            pal.setColor(QPalette::Window, qcolour(c.backColor()));
+            pal.setColor(QPalette::Disabled, QPalette::Window, qcolour(c.backColor()));
+        }
+        w->setPalette(pal);
+        b.fore = c.foreColor();
+        b.back = c.backColor();
+    }
+
+    QRect geometry(qRound(b.origin.x() + c.left()), qRound(b.origin.y() + c.top()),
+                   qRound(c.width()), qRound(c.height()));
+    if (b.kind == Kind::CentredAutoLabel) {
+        // Sizes itself to its text about its fixed middle.
+        const int textWidth = w->fontMetrics().horizontalAdvance(c.caption());
+        const int width = std::max(qRound(c.width()), textWidth + 4);
+        geometry = QRect(qRound(b.origin.x() + b.centreX - width / 2.0), geometry.top(), width,
+                         geometry.height());
+    }
+    if (w->geometry() != geometry) {
+        w->setGeometry(geometry);
+    }
+    if (w->isEnabled() != c.isEnabled()) {
+        w->setEnabled(c.isEnabled());
+    }
+    if (w->isVisibleTo(w->parentWidget()) != c.isVisible() || !b.painted) {
+        w->setVisible(c.isVisible());
+    }
+    if (w->toolTip() != c.toolTip()) {
+        w->setToolTip(c.toolTip());
+    }
+    b.painted = true;
+}
+
+void MainWindow::controlChanged(const Control &control)
+{
+    if (control.id() == ControlId::OoperDaba) {
+        const int k = control.index();
+        if (k >= 0 && k < static_cast<int>(m_stackBindings.size()) && m_stackBindings[k].widget) {
+            apply(m_stackBindings[static_cast<std::size_t>(k)], control);
+        }
+        return;
+    }
+    auto it = m_bindings.find(&control);
+    if (it != m_bindings.end()) {
+        apply(it.value(), control);
+    }
+}
+
+void MainWindow::tileLoaded(int k)
+{
+    if (k >= static_cast<int>(m_stack.size())) {
+        m_stack.resize(static_cast<std::size_t>(k) + 1, nullptr);
+        m_stackBindings.resize(static_cast<std::size_t>(k) + 1);
+    }
+    const Control &c = m_model.OoperDaba[k];
+    ClickLabel *tile = makeTile(m_field, c);
+    connect(tile, &ClickLabel::clicked, this, [this, k] { m_model.OoperDaba_Click(k); });
+    m_stack[static_cast<std::size_t>(k)] = tile;
+    m_stackBindings[static_cast<std::size_t>(k)] =
+        Binding{tile, Kind::Tile, QPointF(m_field->innerOrigin()), 0, false, {}, {}};
+    apply(m_stackBindings[static_cast<std::size_t>(k)], c);
+}
+
+void MainWindow::tileUnloaded(int k)
+{
+    if (k <= 0 || k >= static_cast<int>(m_stack.size())) {
+        return;
+    }
+    // Deleted later: the tile may be the one whose click is being handled.
+    if (ClickLabel *tile = m_stack[static_cast<std::size_t>(k)]) {
+        tile->hide();
+        tile->deleteLater();
+    }
+    m_stack[static_cast<std::size_t>(k)] = nullptr;
+    m_stackBindings[static_cast<std::size_t>(k)] = Binding{};
+}
+
+void MainWindow::overlayChanged()
+{
+    m_overlay->update();
+}
+
+void MainWindow::unloaded()
+{
+    close();
+}
+
+QWidget *MainWindow::widgetFor(ControlId id, int index) const
+{
+    if (id == ControlId::OoperDaba) {
+        return index >= 0 && index < static_cast<int>(m_stack.size())
+                   ? m_stack[static_cast<std::size_t>(index)]
+                   : nullptr;
+    }
+    for (auto it = m_bindings.cbegin(); it != m_bindings.cend(); ++it) {
+        if (it.key()->id() == id && it.key()->index() == index) {
+            return it.value().widget;
+        }
+    }
+    return nullptr;
+}
+
+void MainWindow::showCentred()
+{
+    if (QScreen *screen = QGuiApplication::primaryScreen()) {
+        const QRect area = screen->availableGeometry();
+        move(area.center() - QPoint(width() / 2, height() / 2));
+    }
+    show();
+    m_field->setFocus(Qt::OtherFocusReason);
+}
+
+void MainWindow::closeEvent(QCloseEvent *event)
+{
+    // The window system's close command unloads the window directly, without a question.
+    m_model.Form_Unload();
+    event->accept();
+}
+
+void MainWindow::mouseMoveEvent(QMouseEvent *event)
+{
+    event->accept();
+    if (!childAt(event->position().toPoint())) {
+        m_model.Form_MouseMove();
+    }
+}
+
+void MainWindow::keyPressEvent(QKeyEvent *event)
+{
+    QWidget::keyPressEvent(event);
+}
+
+void MainWindow::fieldKey(QKeyEvent *event)
+{
+    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
+        m_model.btnCheck_Click();
+        event->accept();
+    }
+}

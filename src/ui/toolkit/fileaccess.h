@@ -1,0 +1,45 @@
+#pragma once
+
+#include <QByteArray>
+#include <QFile>
+#include <QString>
+
+// Whole-file access for the game's three kinds of file. Files are opened, read or written
+// whole and closed within one call; nothing is held open. Tests inject failures through a
+// FileAccess of their own.
+
+struct FileError
+{
+    int number = 0;      // the system's error number (errno)
+    QString description; // the system's one-line description of it
+};
+
+struct FileReadResult
+{
+    bool ok = false;
+    QByteArray bytes;
+    FileError error;
+};
+
+class FileAccess
+{
+public:
+    virtual ~FileAccess() = default;
+    // True when an ordinary file (not a folder) of that name exists.
+    virtual bool fileExists(const QString &path) const = 0;
+    // Reads every byte of the file.
+    virtual FileReadResult readAll(const QString &path) const = 0;
+};
+
+// The real file system, through the POSIX calls so that failures carry errno.
+class SystemFileAccess : public FileAccess
+{
+public:
+    bool fileExists(const QString &path) const override;
+    FileReadResult readAll(const QString &path) const override;
+};
+
+// 8-bit text: Latin-1 maps every byte to one character and back, so a file read and written
+// back is unchanged byte for byte.
+QString latin1Text(const QByteArray &bytes);
+QByteArray latin1Bytes(const QString &text);

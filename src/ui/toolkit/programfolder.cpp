@@ -1,0 +1,8 @@
+#include "ui/toolkit/programfolder.h"
+
+#include <QCoreApplication>
+
+QString programFolder()
+{
+    return QCoreApplication::applicationDirPath();
+}

@@ -1,0 +1,41 @@
+#include "ui/windowopener.h"
+
+#include "game/frmmain.h"
+
+#include <QDialog>
+#include <QPushButton>
+#include <QVBoxLayout>
+
+namespace {
+
+// A plain window with one button that closes it.
+void showSimple(QWidget *parent, const QString &button)
+{
+    QDialog dialog(parent);
+    auto *layout = new QVBoxLayout(&dialog);
+    auto *close = new QPushButton(button, &dialog);
+    layout->addWidget(close);
+    QObject::connect(close, &QPushButton::clicked, &dialog, &QDialog::accept);
+    dialog.exec();
+}
+
+} // namespace
+
+void WindowOpener::showModal(Window window)
+{
+    switch (window) {
+    case Window::Record:
+        showSimple(m_parent, QStringLiteral("Close"));
+        break;
+    case Window::About:
+    case Window::HowTo:
+        showSimple(m_parent, QStringLiteral("OK"));
+        break;
+    case Window::Exit:
+        if (m_model) {
+            m_model->frmExitStatus = 2;
+        }
+        showSimple(m_parent, QStringLiteral("Back to Game"));
+        break;
+    }
+}

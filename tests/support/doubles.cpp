@@ -1,0 +1,36 @@
+#include "support/doubles.h"
+
+#include <cerrno>
+#include <cstring>
+
+QString windowName(Window w)
+{
+    switch (w) {
+    case Window::Record:
+        return QStringLiteral("Record");
+    case Window::About:
+        return QStringLiteral("About");
+    case Window::HowTo:
+        return QStringLiteral("HowTo");
+    case Window::Exit:
+        return QStringLiteral("Exit");
+    }
+    return {};
+}
+
+FileReadResult MemoryFiles::readAll(const QString &path) const
+{
+    FileReadResult r;
+    if (auto f = m_failures.find(path); f != m_failures.end()) {
+        r.error = f.value();
+        return r;
+    }
+    auto it = m_files.find(path);
+    if (it == m_files.end()) {
+        r.error = FileError{ENOENT, QString::fromLocal8Bit(std::strerror(ENOENT))};
+        return r;
+    }
+    r.ok = true;
+    r.bytes = it.value();
+    return r;
+}

@@ -1,0 +1,107 @@
+#pragma once
+
+#include "ui/toolkit/fileaccess.h"
+#include "ui/toolkit/platform.h"
+
+#include <QHash>
+#include <QStringList>
+
+#include <functional>
+
+// Recording stand-ins for the platform services, for tests on the model alone.
+
+// Every call the game makes to a platform service, in order, as one line each:
+// "beep", "sound <file name>", "message <text>", "window Record|About|HowTo|Exit".
+class EventLog
+{
+public:
+    QStringList lines;
+    void add(const QString &line) { lines << line; }
+    int count(const QString &line) const { return static_cast<int>(lines.count(line)); }
+    void clear() { lines.clear(); }
+};
+
+class RecordingBeeper : public Beeper
+{
+public:
+    explicit RecordingBeeper(EventLog &log) : m_log(log) {}
+    void beep() override { m_log.add(QStringLiteral("beep")); }
+
+private:
+    EventLog &m_log;
+};
+
+class RecordingMessageBox : public MessageBox
+{
+public:
+    explicit RecordingMessageBox(EventLog &log) : m_log(log) {}
+    void showOk(const QString &text) override
+    {
+        texts << text;
+        m_log.add(QStringLiteral("message ") + text);
+        if (whileOpen) {
+            whileOpen();
+        }
+    }
+    QStringList texts;
+    std::function<void()> whileOpen; // runs while the message is "open"
+
+private:
+    EventLog &m_log;
+};
+
+// Records the file name of each cue (the part after the last separator) and the full paths.
+class RecordingSound : public SoundSink
+{
+public:
+    explicit RecordingSound(EventLog &log) : m_log(log) {}
+    void playFile(const QString &path) override
+    {
+        paths << path;
+        m_log.add(QStringLiteral("sound ") + path.section(QLatin1Char('/'), -1));
+    }
+    QStringList paths;
+
+private:
+    EventLog &m_log;
+};
+
+QString windowName(Window w);
+
+// Records each opening; a test may give an action per window that runs while it is "open".
+class ScriptedWindows : public WindowShower
+{
+public:
+    explicit ScriptedWindows(EventLog &log) : m_log(log) {}
+    void showModal(Window window) override
+    {
+        m_log.add(QStringLiteral("window ") + windowName(window));
+        opened << window;
+        if (auto it = actions.find(window); it != actions.end() && it.value()) {
+            it.value()();
+        }
+    }
+    QList<Window> opened;
+    QHash<Window, std::function<void()>> actions;
+
+private:
+    EventLog &m_log;
+};
+
+// Files held in memory; a path may be set to fail with a given error.
+class MemoryFiles : public FileAccess
+{
+public:
+    bool fileExists(const QString &path) const override { return m_files.contains(path); }
+    FileReadResult readAll(const QString &path) const override;
+
+    void put(const QString &path, const QByteArray &bytes) { m_files.insert(path, bytes); }
+    void failWith(const QString &path, int number, const QString &description)
+    {
+        m_failures.insert(path, FileError{number, description});
+    }
+
+private:
+    QHash<QString, QByteArray> m_files;
+    QHash<QString, FileError> m_failures;
+};
