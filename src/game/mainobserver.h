@@ -9,8 +9,8 @@ public:
     // Stack tile k was created (a hidden copy of element 0) or destroyed.
     virtual void tileLoaded(int k) = 0;
     virtual void tileUnloaded(int k) = 0;
-    // The drawing on the overlay changed (cleared, or a line was drawn).
-    virtual void overlayChanged() = 0;
+    // The drawing on the overlay changed: row y got a line, or (y = -1) it was cleared.
+    virtual void overlayChanged(int y) = 0;
     // The main window was unloaded: the view closes, and the program ends.
     virtual void unloaded() = 0;
 };

@@ -79,7 +79,7 @@ void frmMain::PaintPicBlack(const std::int32_t &lngColor)
     ++m_paintDepth;
     m_picBlackDrawing.clear();
     if (m_observer) {
-        m_observer->overlayChanged();
+        m_observer->overlayChanged(-1);
     }
     std::int16_t intensity = 255;
     const int h = conv::toInteger16(PicBlack.height());
@@ -95,7 +95,7 @@ void frmMain::PaintPicBlack(const std::int32_t &lngColor)
             m_picBlackDrawing.drawLine(1, w, y, colour);
             ++drawn;
             if (m_observer) {
-                m_observer->overlayChanged();
+                m_observer->overlayChanged(y);
             }
             clock.waitUntil(start + static_cast<std::int64_t>(drawn) * PaintDurationMs / bandRows);
         } else {

@@ -296,9 +296,13 @@ void MainWindow::tileUnloaded(int k)
     m_stackBindings[static_cast<std::size_t>(k)] = Binding{};
 }
 
-void MainWindow::overlayChanged()
+void MainWindow::overlayChanged(int y)
 {
-    m_overlay->update();
+    if (y < 0) {
+        m_overlay->update();
+    } else {
+        m_overlay->update(0, y, m_overlay->width(), 1);
+    }
 }
 
 void MainWindow::unloaded()

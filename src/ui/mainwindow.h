@@ -37,7 +37,7 @@ public:
     void controlChanged(const Control &control) override;
     void tileLoaded(int k) override;
     void tileUnloaded(int k) override;
-    void overlayChanged() override;
+    void overlayChanged(int y) override;
     void unloaded() override;
 
 protected:
