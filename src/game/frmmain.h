@@ -62,6 +62,15 @@ public:
     void btnClear_Click();
     void clearResult(bool restart);
 
+    // --- Keyboard play (keyboardplay.cpp)
+    // Picks the free visible stack tile showing the letter, the lowest on screen and then the
+    // leftmost, as a click on it would; false when no tile can be picked.
+    bool pickLetter(QChar letter);
+    // Takes the last letter of the word back, as a click on it would.
+    void takeBackLetter();
+    // The tile pickLetter would pick, or -1.
+    int tileForLetter(QChar letter) const;
+
     // --- Word check (wordcheck.cpp)
     void btnCheck_Click();
     void TimerResultBlink_Timer();

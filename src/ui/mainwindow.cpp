@@ -332,6 +332,8 @@ void MainWindow::showCentred()
         move(area.center() - QPoint(width() / 2, height() / 2));
     }
     show();
+    // Without a window manager (a bare X server) nothing activates the window for us.
+    activateWindow();
     m_field->setFocus(Qt::OtherFocusReason);
 }
 
@@ -350,9 +352,23 @@ void MainWindow::mouseMoveEvent(QMouseEvent *event)
     }
 }
 
+// Keys that no focused control took: letters pick tiles, Backspace takes the last letter
+// back and Esc opens the exit dialog.
 void MainWindow::keyPressEvent(QKeyEvent *event)
 {
-    QWidget::keyPressEvent(event);
+    const QString text = event->text();
+    if (event->key() == Qt::Key_Escape) {
+        m_model.cmdExit_Click();
+    } else if (event->key() == Qt::Key_Backspace) {
+        m_model.takeBackLetter();
+    } else if (text.size() == 1 && text[0].isLetter() && text[0].unicode() < 128 &&
+               !(event->modifiers() & (Qt::ControlModifier | Qt::AltModifier | Qt::MetaModifier))) {
+        m_model.pickLetter(text[0]);
+    } else {
+        QWidget::keyPressEvent(event);
+        return;
+    }
+    event->accept();
 }
 
 void MainWindow::fieldKey(QKeyEvent *event)
