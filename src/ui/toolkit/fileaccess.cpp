@@ -1,5 +1,7 @@
 #include "ui/toolkit/fileaccess.h"
 
+#include <QSaveFile>
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -12,6 +14,21 @@ FileError lastError()
 {
     const int e = errno;
     return FileError{e, QString::fromLocal8Bit(std::strerror(e))};
+}
+
+// QSaveFile reports the system's text but not the number. The number is taken from errno
+// right after the failing call, and only where it matches that text; otherwise it stays 0.
+FileError saveFileError(const QSaveFile &file, int errnoAfter)
+{
+    FileError error;
+    error.description = file.errorString();
+    if (errnoAfter != 0 && QString::fromLocal8Bit(std::strerror(errnoAfter)) == error.description) {
+        error.number = errnoAfter;
+    }
+    if (error.description.isEmpty()) {
+        error.description = QStringLiteral("Unknown error");
+    }
+    return error;
 }
 
 } // namespace
@@ -67,6 +84,33 @@ FileReadResult SystemFileAccess::readAll(const QString &path) const
         result.bytes.append(buf, static_cast<qsizetype>(n));
     }
     ::close(fd);
+    result.ok = true;
+    return result;
+}
+
+FileWriteResult SystemFileAccess::writeAll(const QString &path, const QByteArray &bytes) const
+{
+    FileWriteResult result;
+    QSaveFile file(path);
+    // A folder that cannot take the temporary file may still hold a writable file: then the
+    // file is rewritten in place, which is not safe from a crash but saves all the same.
+    file.setDirectWriteFallback(true);
+    errno = 0;
+    if (!file.open(QIODevice::WriteOnly)) {
+        result.error = saveFileError(file, errno);
+        return result;
+    }
+    errno = 0;
+    if (file.write(bytes) != bytes.size()) {
+        result.error = saveFileError(file, errno);
+        file.cancelWriting();
+        return result;
+    }
+    errno = 0;
+    if (!file.commit()) {
+        result.error = saveFileError(file, errno);
+        return result;
+    }
     result.ok = true;
     return result;
 }
