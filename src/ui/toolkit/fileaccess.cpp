@@ -16,19 +16,21 @@ FileError lastError()
     return FileError{e, QString::fromLocal8Bit(std::strerror(e))};
 }
 
-// QSaveFile reports the system's text but not the number. The number is taken from errno
-// right after the failing call, and only where it matches that text; otherwise it stays 0.
+// QSaveFile reports the system's text but not the number, and a short write reports
+// nothing at all. The number is taken from errno right after the failing call where the
+// text matches it or where QSaveFile gave no text of its own.
 FileError saveFileError(const QSaveFile &file, int errnoAfter)
 {
-    FileError error;
-    error.description = file.errorString();
-    if (errnoAfter != 0 && QString::fromLocal8Bit(std::strerror(errnoAfter)) == error.description) {
-        error.number = errnoAfter;
+    const QString systemText =
+        errnoAfter != 0 ? QString::fromLocal8Bit(std::strerror(errnoAfter)) : QString();
+    if (errnoAfter != 0 &&
+        (file.error() == QFileDevice::NoError || file.errorString() == systemText)) {
+        return FileError{errnoAfter, systemText};
     }
-    if (error.description.isEmpty()) {
-        error.description = QStringLiteral("Unknown error");
+    if (file.error() == QFileDevice::NoError || file.errorString().isEmpty()) {
+        return FileError{0, QStringLiteral("Unknown error")};
     }
-    return error;
+    return FileError{0, file.errorString()};
 }
 
 } // namespace
@@ -91,6 +93,14 @@ FileReadResult SystemFileAccess::readAll(const QString &path) const
 FileWriteResult SystemFileAccess::writeAll(const QString &path, const QByteArray &bytes) const
 {
     FileWriteResult result;
+    const QByteArray name = QFile::encodeName(path);
+    // A file that exists but may not be written is never replaced, not even through a new
+    // file in a writable folder. Asked here, the system gives its own words for why.
+    if (::access(name.constData(), F_OK) == 0 &&
+        ::faccessat(AT_FDCWD, name.constData(), W_OK, AT_EACCESS) != 0) {
+        result.error = lastError();
+        return result;
+    }
     QSaveFile file(path);
     // A folder that cannot take the temporary file may still hold a writable file: then the
     // file is rewritten in place, which is not safe from a crash but saves all the same.
@@ -101,6 +111,8 @@ FileWriteResult SystemFileAccess::writeAll(const QString &path, const QByteArray
         return result;
     }
     errno = 0;
+    // A short write is no error to QSaveFile, whose commit would then put a cut file in
+    // place of the old one: it is cancelled here instead.
     if (file.write(bytes) != bytes.size()) {
         result.error = saveFileError(file, errno);
         file.cancelWriting();
