@@ -238,6 +238,21 @@ private slots:
         QCOMPARE(w->List1->count(), 3);
     }
 
+    void enterOutsideTheNameBoxPressesOnlyAFocusedButton()
+    {
+        MemoryFiles files;
+        auto w = open(files, GameOver, 120);
+        w->List1->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(w->List1, Qt::Key_Return);
+        QVERIFY(w->isVisible());
+        QVERIFY(entryShown(*w));
+        QVERIFY(files.writeAttempts().isEmpty());
+        w->cmdClose->setFocus(Qt::TabFocusReason);
+        QTest::keyClick(w->cmdClose, Qt::Key_Return);
+        QVERIFY(!w->isVisible());
+        QVERIFY(files.writeAttempts().isEmpty());
+    }
+
     void urNickIsStoredWhenTheBoxNeverHadTheFocus()
     {
         MemoryFiles files;
