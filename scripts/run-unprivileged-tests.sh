@@ -26,6 +26,9 @@ while [ "$dir" != / ]; do
     dir=$(dirname "$dir")
 done
 chmod -R o+rX "$root/$build"
+# CTest writes its logs into the build tree.
+mkdir -p "$root/$build/Testing/Temporary"
+chmod -R o+rwX "$root/$build/Testing"
 (cd "$build" && setpriv --reuid="$user" --regid="$user" --clear-groups \
     env HOME="$home" TMPDIR="$home" XDG_RUNTIME_DIR="$home" ctest --output-on-failure -L unprivileged)
 rm -rf "$home"

@@ -1,6 +1,8 @@
 #include "ui/windowopener.h"
 
 #include "game/frmmain.h"
+#include "scores/frmrecord.h"
+#include "ui/toolkit/conversions.h"
 
 #include <QDialog>
 #include <QPushButton>
@@ -25,7 +27,13 @@ void WindowOpener::showModal(Window window)
 {
     switch (window) {
     case Window::Record:
-        showSimple(m_parent, QStringLiteral("Close"));
+        if (m_model) {
+            // The score is handed over as the score label shows it.
+            const Platform &platform = m_model->platform();
+            frmRecord record(platform.files, platform.programFolder, m_model->blnHighScoreClick,
+                             conv::textToLong(m_model->lblScore.caption()), m_parent);
+            record.exec();
+        }
         break;
     case Window::About:
     case Window::HowTo:

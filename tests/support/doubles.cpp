@@ -34,3 +34,16 @@ FileReadResult MemoryFiles::readAll(const QString &path) const
     r.bytes = it.value();
     return r;
 }
+
+FileWriteResult MemoryFiles::writeAll(const QString &path, const QByteArray &bytes) const
+{
+    m_writeAttempts << path;
+    FileWriteResult r;
+    if (auto f = m_writeFailures.find(path); f != m_writeFailures.end()) {
+        r.error = f.value();
+        return r;
+    }
+    m_files.insert(path, bytes);
+    r.ok = true;
+    return r;
+}

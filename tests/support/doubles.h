@@ -7,6 +7,7 @@
 #include <QStringList>
 
 #include <functional>
+#include <optional>
 
 // Recording stand-ins for the platform services, for tests on the model alone.
 
@@ -88,20 +89,36 @@ private:
     EventLog &m_log;
 };
 
-// Files held in memory; a path may be set to fail with a given error.
+// Files held in memory; a path may be set to fail reading or writing with a given error.
+// A failed write leaves the old content as it was, as the real atomic write does.
 class MemoryFiles : public FileAccess
 {
 public:
     bool fileExists(const QString &path) const override { return m_files.contains(path); }
     FileReadResult readAll(const QString &path) const override;
+    FileWriteResult writeAll(const QString &path, const QByteArray &bytes) const override;
 
     void put(const QString &path, const QByteArray &bytes) { m_files.insert(path, bytes); }
+    // The content of a file, or nothing when it does not exist.
+    std::optional<QByteArray> content(const QString &path) const
+    {
+        auto it = m_files.find(path);
+        return it == m_files.end() ? std::nullopt : std::optional<QByteArray>(it.value());
+    }
     void failWith(const QString &path, int number, const QString &description)
     {
         m_failures.insert(path, FileError{number, description});
     }
+    void failWritesWith(const QString &path, int number, const QString &description)
+    {
+        m_writeFailures.insert(path, FileError{number, description});
+    }
+    // Every path given to writeAll, failed writes included, in order.
+    const QStringList &writeAttempts() const { return m_writeAttempts; }
 
 private:
-    QHash<QString, QByteArray> m_files;
+    mutable QHash<QString, QByteArray> m_files;
     QHash<QString, FileError> m_failures;
+    QHash<QString, FileError> m_writeFailures;
+    mutable QStringList m_writeAttempts;
 };

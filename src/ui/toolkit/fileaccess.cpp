@@ -1,5 +1,7 @@
 #include "ui/toolkit/fileaccess.h"
 
+#include <QSaveFile>
+
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -12,6 +14,23 @@ FileError lastError()
 {
     const int e = errno;
     return FileError{e, QString::fromLocal8Bit(std::strerror(e))};
+}
+
+// QSaveFile reports the system's text but not the number, and a short write reports
+// nothing at all. The number is taken from errno right after the failing call where the
+// text matches it or where QSaveFile gave no text of its own.
+FileError saveFileError(const QSaveFile &file, int errnoAfter)
+{
+    const QString systemText =
+        errnoAfter != 0 ? QString::fromLocal8Bit(std::strerror(errnoAfter)) : QString();
+    if (errnoAfter != 0 &&
+        (file.error() == QFileDevice::NoError || file.errorString() == systemText)) {
+        return FileError{errnoAfter, systemText};
+    }
+    if (file.error() == QFileDevice::NoError || file.errorString().isEmpty()) {
+        return FileError{0, QStringLiteral("Unknown error")};
+    }
+    return FileError{0, file.errorString()};
 }
 
 } // namespace
@@ -67,6 +86,43 @@ FileReadResult SystemFileAccess::readAll(const QString &path) const
         result.bytes.append(buf, static_cast<qsizetype>(n));
     }
     ::close(fd);
+    result.ok = true;
+    return result;
+}
+
+FileWriteResult SystemFileAccess::writeAll(const QString &path, const QByteArray &bytes) const
+{
+    FileWriteResult result;
+    const QByteArray name = QFile::encodeName(path);
+    // A file that exists but may not be written is never replaced, not even through a new
+    // file in a writable folder. Asked here, the system gives its own words for why.
+    if (::access(name.constData(), F_OK) == 0 &&
+        ::faccessat(AT_FDCWD, name.constData(), W_OK, AT_EACCESS) != 0) {
+        result.error = lastError();
+        return result;
+    }
+    QSaveFile file(path);
+    // A folder that cannot take the temporary file may still hold a writable file: then the
+    // file is rewritten in place, which is not safe from a crash but saves all the same.
+    file.setDirectWriteFallback(true);
+    errno = 0;
+    if (!file.open(QIODevice::WriteOnly)) {
+        result.error = saveFileError(file, errno);
+        return result;
+    }
+    errno = 0;
+    // A short write is no error to QSaveFile, whose commit would then put a cut file in
+    // place of the old one: it is cancelled here instead.
+    if (file.write(bytes) != bytes.size()) {
+        result.error = saveFileError(file, errno);
+        file.cancelWriting();
+        return result;
+    }
+    errno = 0;
+    if (!file.commit()) {
+        result.error = saveFileError(file, errno);
+        return result;
+    }
     result.ok = true;
     return result;
 }

@@ -21,6 +21,12 @@ struct FileReadResult
     FileError error;
 };
 
+struct FileWriteResult
+{
+    bool ok = false;
+    FileError error;
+};
+
 class FileAccess
 {
 public:
@@ -29,6 +35,11 @@ public:
     virtual bool fileExists(const QString &path) const = 0;
     // Reads every byte of the file.
     virtual FileReadResult readAll(const QString &path) const = 0;
+    // Replaces the file's content with these bytes, creating the file if need be. The old
+    // content stays whole until the new content is complete: a failed write leaves it as it
+    // was, wherever the folder can take a temporary file. Const like the reads: the object
+    // holds no state of its own, the file system lies outside it.
+    virtual FileWriteResult writeAll(const QString &path, const QByteArray &bytes) const = 0;
 };
 
 // The real file system, through the POSIX calls so that failures carry errno.
@@ -37,6 +48,9 @@ class SystemFileAccess : public FileAccess
 public:
     bool fileExists(const QString &path) const override;
     FileReadResult readAll(const QString &path) const override;
+    // Writes a temporary file beside the old one and renames it over that; where the folder
+    // refuses the temporary file but the file itself is writable, rewrites the file in place.
+    FileWriteResult writeAll(const QString &path, const QByteArray &bytes) const override;
 };
 
 // 8-bit text: Latin-1 maps every byte to one character and back, so a file read and written
