@@ -2,6 +2,7 @@
 
 #include "game/frmmain.h"
 #include "scores/frmrecord.h"
+#include "scores/recordlocation.h"
 #include "ui/toolkit/conversions.h"
 
 #include <QDialog>
@@ -30,7 +31,9 @@ void WindowOpener::showModal(Window window)
         if (m_model) {
             // The score is handed over as the score label shows it.
             const Platform &platform = m_model->platform();
-            frmRecord record(platform.files, platform.programFolder, m_model->blnHighScoreClick,
+            const QString folder =
+                recordFolder(platform.files, platform.programFolder, &playerDataFolder);
+            frmRecord record(platform.files, folder, m_model->blnHighScoreClick,
                              conv::textToLong(m_model->lblScore.caption()), m_parent);
             record.exec();
         }

@@ -4,6 +4,7 @@
 #include "ui/toolkit/platform.h"
 
 #include <QHash>
+#include <QSet>
 #include <QStringList>
 
 #include <functional>
@@ -97,6 +98,12 @@ public:
     bool fileExists(const QString &path) const override { return m_files.contains(path); }
     FileReadResult readAll(const QString &path) const override;
     FileWriteResult writeAll(const QString &path, const QByteArray &bytes) const override;
+    bool folderWritable(const QString &folder) const override
+    {
+        return !m_readOnlyFolders.contains(folder);
+    }
+    // Folders are writable unless made read-only here.
+    void setFolderReadOnly(const QString &folder) { m_readOnlyFolders.insert(folder); }
 
     void put(const QString &path, const QByteArray &bytes) { m_files.insert(path, bytes); }
     // The content of a file, or nothing when it does not exist.
@@ -121,4 +128,5 @@ private:
     QHash<QString, FileError> m_failures;
     QHash<QString, FileError> m_writeFailures;
     mutable QStringList m_writeAttempts;
+    QSet<QString> m_readOnlyFolders;
 };

@@ -136,3 +136,13 @@ QByteArray latin1Bytes(const QString &text)
 {
     return text.toLatin1();
 }
+
+bool SystemFileAccess::folderWritable(const QString &folder) const
+{
+    struct stat st
+    {
+    };
+    const QByteArray name = QFile::encodeName(folder);
+    return ::stat(name.constData(), &st) == 0 && S_ISDIR(st.st_mode) &&
+           ::access(name.constData(), W_OK | X_OK) == 0;
+}

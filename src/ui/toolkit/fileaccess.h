@@ -40,6 +40,8 @@ public:
     // was, wherever the folder can take a temporary file. Const like the reads: the object
     // holds no state of its own, the file system lies outside it.
     virtual FileWriteResult writeAll(const QString &path, const QByteArray &bytes) const = 0;
+    // True when this user may create files in the folder.
+    virtual bool folderWritable(const QString &folder) const = 0;
 };
 
 // The real file system, through the POSIX calls so that failures carry errno.
@@ -51,6 +53,7 @@ public:
     // Writes a temporary file beside the old one and renames it over that; where the folder
     // refuses the temporary file but the file itself is writable, rewrites the file in place.
     FileWriteResult writeAll(const QString &path, const QByteArray &bytes) const override;
+    bool folderWritable(const QString &folder) const override;
 };
 
 // 8-bit text: Latin-1 maps every byte to one character and back, so a file read and written
