@@ -1,5 +1,6 @@
 #include "ui/mainwindow.h"
 
+#include "dialogs/programicon.h"
 #include "game/frmmain.h"
 #include "ui/clicklabel.h"
 #include "ui/fieldwidget.h"
@@ -51,6 +52,7 @@ MainWindow::MainWindow(frmMain &model, QWidget *parent)
     setFixedSize(static_cast<int>(model.frmMainWindow.width()),
                  static_cast<int>(model.frmMainWindow.height()));
     setFont(fonts::dialog());
+    setWindowIcon(programicon::icon());
     setMouseTracking(true);
     bind(model.frmMainWindow, this, Kind::Window);
 
