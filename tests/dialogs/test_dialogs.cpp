@@ -48,7 +48,7 @@ private:
         QTimer::singleShot(0, &dialog, [&] {
             auto *open = qobject_cast<QDialog *>(QApplication::activeModalWidget());
             QVERIFY(open == &dialog);
-            QVERIFY(QTest::qWaitForWindowActive(open));
+            QVERIFY(QTest::qWaitFor([open] { return QApplication::activeWindow() == open; }));
             ran = true;
             action(*open);
             // Whatever the action did, the test must not hang on a dialog left open.
