@@ -124,32 +124,6 @@ private slots:
         QCOMPARE(colours(g), expected);
     }
 
-    void resetGoesAboutThenHowToThenHighScore()
-    {
-        GameHarness h;
-        frmMain &g = h.game();
-        g.lblHowTo_MouseMove();
-        g.lblHighScore_MouseMove();
-        g.lblAbout_MouseMove();
-        QStringList order;
-        struct Recorder : ControlObserver
-        {
-            QStringList *order;
-            void controlChanged(const Control &c) override
-            {
-                *order << (c.id() == ControlId::lblAbout   ? "About"
-                           : c.id() == ControlId::lblHowTo ? "HowTo"
-                                                           : "HighScore");
-            }
-        } recorder;
-        recorder.order = &order;
-        for (Control *c : {&g.lblHowTo, &g.lblHighScore, &g.lblAbout}) {
-            c->setObserver(&recorder);
-        }
-        g.ResetOptionsColor();
-        QCOMPARE(order, (QStringList{"About", "HowTo", "HighScore"}));
-    }
-
     void clickOpensItsWindowOnlyWhileTheMenuWorks_data()
     {
         QTest::addColumn<int>("state");

@@ -190,7 +190,14 @@ private slots:
             QVERIFY(QTest::qWaitForWindowExposed(&g.window()));
             QTest::mouseClick(g.widget(ControlId::btnStart), Qt::LeftButton);
         });
-        QTimer::singleShot(400 * 9 + 300, [&] {
+        // Once the first row stands on the stack (at 3.6 s, later on a busy machine).
+        QTimer poll;
+        poll.setInterval(50);
+        QObject::connect(&poll, &QTimer::timeout, [&] {
+            if (g.visibleStackTiles() == 0) {
+                return;
+            }
+            poll.stop();
             tilesBeforeRestart = g.visibleStackTiles();
             exitDialog(
                 g, [](QDialog &d) { QTest::keyClick(button(d, "cmdRestart"), Qt::Key_Return); });
@@ -199,8 +206,12 @@ private slots:
             exitDialog(g,
                        [](QDialog &d) { QTest::mouseClick(button(d, "cmdExit"), Qt::LeftButton); });
         });
+        poll.start();
         // A guard: a run that does not end reports 99.
-        QTimer::singleShot(20000, [] { QCoreApplication::exit(99); });
+        QTimer guard;
+        guard.setSingleShot(true);
+        QObject::connect(&guard, &QTimer::timeout, [] { QCoreApplication::exit(99); });
+        guard.start(30000);
         const int status = g.app->exec();
         QCOMPARE(status, 0);
         QCOMPARE(tilesBeforeRestart, 8);
