@@ -1,5 +1,6 @@
 #include "ui/mainwindow.h"
 
+#include "dialogs/programicon.h"
 #include "game/frmmain.h"
 #include "ui/clicklabel.h"
 #include "ui/fieldwidget.h"
@@ -51,6 +52,7 @@ MainWindow::MainWindow(frmMain &model, QWidget *parent)
     setFixedSize(static_cast<int>(model.frmMainWindow.width()),
                  static_cast<int>(model.frmMainWindow.height()));
     setFont(fonts::dialog());
+    setWindowIcon(programicon::icon());
     setMouseTracking(true);
     bind(model.frmMainWindow, this, Kind::Window);
 
@@ -122,16 +124,21 @@ MainWindow::MainWindow(frmMain &model, QWidget *parent)
     menu->onFreeAreaMove = [this] { m_model.frameAbout_MouseMove(); };
     m_frameAbout = menu;
     bind(model.frameAbout, menu, Kind::Frame);
+    // A plain lambda per label: GCC 12 with both AddressSanitizer and UBSan reports a false
+    // stack underflow for a call through a captured pointer to member function.
     struct MenuEntry
     {
         Control *control;
-        void (frmMain::*move)();
-        void (frmMain::*click)();
+        std::function<void()> move;
+        std::function<void()> click;
     };
     const MenuEntry entries[] = {
-        {&model.lblHowTo, &frmMain::lblHowTo_MouseMove, &frmMain::lblHowTo_Click},
-        {&model.lblHighScore, &frmMain::lblHighScore_MouseMove, &frmMain::lblHighScore_Click},
-        {&model.lblAbout, &frmMain::lblAbout_MouseMove, &frmMain::lblAbout_Click},
+        {&model.lblHowTo, [this] { m_model.lblHowTo_MouseMove(); },
+         [this] { m_model.lblHowTo_Click(); }},
+        {&model.lblHighScore, [this] { m_model.lblHighScore_MouseMove(); },
+         [this] { m_model.lblHighScore_Click(); }},
+        {&model.lblAbout, [this] { m_model.lblAbout_MouseMove(); },
+         [this] { m_model.lblAbout_Click(); }},
     };
     for (const MenuEntry &e : entries) {
         auto *label = new ClickLabel(menu);
@@ -139,8 +146,8 @@ MainWindow::MainWindow(frmMain &model, QWidget *parent)
         label->setMouseTracking(true);
         label->setCursor(Qt::PointingHandCursor);
         bind(*e.control, label, Kind::Label);
-        connect(label, &ClickLabel::mouseMoved, this, [this, f = e.move] { (m_model.*f)(); });
-        connect(label, &ClickLabel::clicked, this, [this, f = e.click] { (m_model.*f)(); });
+        connect(label, &ClickLabel::mouseMoved, this, e.move);
+        connect(label, &ClickLabel::clicked, this, e.click);
     }
 
     auto *btnStart = new QPushButton(this);

@@ -1,5 +1,8 @@
 #include "ui/windowopener.h"
 
+#include "dialogs/frmabout.h"
+#include "dialogs/frmexit.h"
+#include "dialogs/frmhowto.h"
 #include "game/frmmain.h"
 #include "scores/frmrecord.h"
 #include "scores/recordlocation.h"
@@ -38,15 +41,21 @@ void WindowOpener::showModal(Window window)
             record.exec();
         }
         break;
-    case Window::About:
-    case Window::HowTo:
-        showSimple(m_parent, QStringLiteral("OK"));
+    case Window::About: {
+        frmAbout about(m_parent);
+        about.exec();
         break;
+    }
+    case Window::HowTo: {
+        frmHowTo howTo(m_parent);
+        howTo.exec();
+        break;
+    }
     case Window::Exit:
         if (m_model) {
-            m_model->frmExitStatus = 2;
+            frmExit dialog(m_model->frmExitStatus, m_parent);
+            dialog.exec();
         }
-        showSimple(m_parent, QStringLiteral("Back to Game"));
         break;
     }
 }
