@@ -8,25 +8,6 @@
 #include "scores/recordlocation.h"
 #include "ui/toolkit/conversions.h"
 
-#include <QDialog>
-#include <QPushButton>
-#include <QVBoxLayout>
-
-namespace {
-
-// A plain window with one button that closes it.
-void showSimple(QWidget *parent, const QString &button)
-{
-    QDialog dialog(parent);
-    auto *layout = new QVBoxLayout(&dialog);
-    auto *close = new QPushButton(button, &dialog);
-    layout->addWidget(close);
-    QObject::connect(close, &QPushButton::clicked, &dialog, &QDialog::accept);
-    dialog.exec();
-}
-
-} // namespace
-
 void WindowOpener::showModal(Window window)
 {
     switch (window) {
