@@ -58,6 +58,11 @@ void TileArray::unload(int k)
     while (!m_items.empty() && !m_items.back()) {
         m_items.pop_back();
     }
+    // Back to element 0 alone (a board reset): give the room of the largest board back, so
+    // each level starts with the memory it had before.
+    if (m_items.size() <= 1) {
+        m_items.shrink_to_fit();
+    }
 }
 
 int TileArray::count() const
