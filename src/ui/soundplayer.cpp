@@ -125,6 +125,11 @@ private:
         // The newest cue wins even when its own file turns out to be unplayable.
         m_backEnd->stop();
         const FileAccess &files = m_shared->files ? *m_shared->files : m_shared->systemFiles;
+        // Only ordinary files: opening a pipe or a device under a cue's name could wait for
+        // ever, and the sound thread would never take another cue.
+        if (!files.fileExists(path)) {
+            return;
+        }
         const FileReadResult read = files.readAll(path);
         if (!read.ok) {
             return;

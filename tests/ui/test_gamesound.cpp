@@ -32,17 +32,17 @@ bool soundThreadRunning()
     return false;
 }
 
-// The real file system, counting the reads (the sound thread reads each cue's file once).
+// The real file system, counting the look-ups (the sound thread looks for each cue's file once).
 class CountingFiles : public FileAccess
 {
 public:
-    bool fileExists(const QString &path) const override { return m_real.fileExists(path); }
-    FileReadResult readAll(const QString &path) const override
+    bool fileExists(const QString &path) const override
     {
-        ++reads;
-        return m_real.readAll(path);
+        ++looks;
+        return m_real.fileExists(path);
     }
-    mutable std::atomic<int> reads{0};
+    FileReadResult readAll(const QString &path) const override { return m_real.readAll(path); }
+    mutable std::atomic<int> looks{0};
 
 private:
     SystemFileAccess m_real;
@@ -123,7 +123,7 @@ private:
 
     // One short game on the virtual clock: a row, three tiles picked, Enter, Clear twice,
     // twenty more seconds of rows. After each step the test waits until the sound thread
-    // has taken every cue, so the back end sees them all, in order.
+    // has looked for every cue's file, so the back end sees them all, in order.
     struct Run
     {
         QString fingerprint;
@@ -151,7 +151,7 @@ private:
         player.start();
         frmMain &g = app.model();
         auto settle = [&] {
-            QTRY_COMPARE_WITH_TIMEOUT(files.reads.load(), int(tee.names.size()), 5000);
+            QTRY_COMPARE_WITH_TIMEOUT(files.looks.load(), int(tee.names.size()), 5000);
         };
 
         g.btnStart_Click();
