@@ -48,8 +48,8 @@ void quietenSoundThread()
 struct SoundPlayer::Shared
 {
     QMutex mutex;
-    QString pending;             // the newest path not yet taken by the sound thread
-    bool hasPending = false;     //
+    QString pending; // the newest path not yet taken by the sound thread
+    bool hasPending = false;
     bool wakePosted = false;     // a wake-up is on its way to the sound thread
     bool stopping = false;       // the player is going: take nothing more
     QObject *receiver = nullptr; // on the sound thread, set once its back end is ready
