@@ -168,6 +168,8 @@ private:
     bool CheckWord();
     // soundcues.cpp
     void PlayEffect(std::int32_t cue);
+    // Lets tests try cue numbers that no handler passes.
+    friend struct PlayEffectProbe;
 
     void beep();
     MainObserver *observer() const { return m_observer; }

@@ -4,6 +4,7 @@
 #include "ui/mainwindow.h"
 #include "ui/qtclock.h"
 #include "ui/qtplatform.h"
+#include "ui/soundplayer.h"
 #include "ui/toolkit/fileaccess.h"
 #include "ui/toolkit/programfolder.h"
 #include "ui/toolkit/randomsource.h"
@@ -15,7 +16,7 @@ struct GameApplication::Parts
 {
     explicit Parts(const Options &o)
         : random(o.seed.value_or(SeededRandom::clockSeed())), clock(o.clock ? o.clock : &qtClock),
-          sound(o.sound ? o.sound : &silent), files(o.files ? o.files : &systemFiles),
+          sound(o.sound ? o.sound : &player), files(o.files ? o.files : &systemFiles),
           model(Platform{*clock, random, beeper, messageBox, *sound, windows, *files,
                          o.programFolder.isEmpty() ? programFolder() : o.programFolder}),
           window(model)
@@ -28,7 +29,7 @@ struct GameApplication::Parts
     SeededRandom random;
     QtBeeper beeper;
     QtMessageBox messageBox;
-    SilentSound silent;
+    SoundPlayer player;
     SystemFileAccess systemFiles;
     WindowOpener windows;
     Clock *clock;
@@ -53,6 +54,11 @@ bool GameApplication::load()
 void GameApplication::show()
 {
     d->window.showCentred();
+    // The sound back end comes up on its own thread only now, so it costs start-up nothing and
+    // is ready well before the first cue. A sound sink given in the options is left alone.
+    if (d->sound == &d->player) {
+        d->player.start();
+    }
 }
 
 int GameApplication::exec()
