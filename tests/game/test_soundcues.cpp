@@ -63,7 +63,7 @@ public:
     }
     void tileLoaded(int) override {}
     void tileUnloaded(int k) override { m_last.remove(QStringLiteral("OoperDaba(%1)").arg(k)); }
-    void overlayChanged() override
+    void overlayChanged(int) override
     {
         if (m_log.lines.isEmpty() || m_log.lines.last() != QLatin1String("paint")) {
             m_log.add(QStringLiteral("paint"));

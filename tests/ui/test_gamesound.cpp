@@ -1,5 +1,6 @@
 #include "fakesoundbackend.h"
 #include "game/frmmain.h"
+#include "support/countingfiles.h"
 #include "support/doubles.h"
 #include "ui/gameapplication.h"
 #include "ui/soundplayer.h"
@@ -32,21 +33,6 @@ bool soundThreadRunning()
     return false;
 }
 
-// The real file system, counting the look-ups (the sound thread looks for each cue's file once).
-class CountingFiles : public FileAccess
-{
-public:
-    bool fileExists(const QString &path) const override
-    {
-        ++looks;
-        return m_real.fileExists(path);
-    }
-    FileReadResult readAll(const QString &path) const override { return m_real.readAll(path); }
-    mutable std::atomic<int> looks{0};
-
-private:
-    SystemFileAccess m_real;
-};
 
 // Passes each cue on to the player and keeps its file name.
 class TeeSound : public SoundSink

@@ -1,4 +1,5 @@
 #include "fakesoundbackend.h"
+#include "support/countingfiles.h"
 #include "support/doubles.h"
 #include "ui/soundplayer.h"
 #include "wavebytes.h"
@@ -57,21 +58,6 @@ private:
     std::thread m_thread;
 };
 
-// Reads through to the real file system and counts the look-ups of a file.
-class CountingFiles : public FileAccess
-{
-public:
-    bool fileExists(const QString &path) const override
-    {
-        ++looks;
-        return m_real.fileExists(path);
-    }
-    FileReadResult readAll(const QString &path) const override { return m_real.readAll(path); }
-    mutable std::atomic<int> looks{0};
-
-private:
-    SystemFileAccess m_real;
-};
 
 QString play(qint64 frames)
 {
