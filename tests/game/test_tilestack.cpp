@@ -242,41 +242,6 @@ private slots:
         QCOMPARE(g.OoperDaba[12].top(), 329.0f);
     }
 
-    void tilesDroppedTwiceStayPackedOverManyWords()
-    {
-        GameHarness h(Alphabet);
-        frmMain &g = h.game();
-        g.btnStart_Click();
-        for (int i = 0; i < 6; ++i) {
-            h.pushRow(QStringLiteral("ABCDEFGH"));
-        }
-        // One letter at a time, in an order that leaves holes low and high in the columns.
-        for (int k : {41, 17, 33, 2, 26, 44, 12, 47, 7, 31}) {
-            h.enterTiles({k});
-            QCOMPARE(h.stackLayoutFault(), QString());
-        }
-        QCOMPARE(h.stackPicture(), (QStringList{"A..D.FG.", "A..D.FG.", "A.CDEFG.", "ABCDEFGH",
-                                                "ABCDEFGH", "ABCDEFGH"}));
-    }
-
-    // Each tick of the pacing timer slows the fill by 200 ms up to 2000 ms.
-    void pacingStepsUpTo2000AndNoFurther()
-    {
-        GameHarness h;
-        frmMain &g = h.game();
-        g.btnStart_Click();
-        QList<int> seen{g.TimerNichlaDabaFill.interval()};
-        for (int i = 0; i < 12; ++i) {
-            g.Timer1.setEnabled(true);
-            g.Timer1_Timer();
-            QVERIFY(!g.Timer1.isEnabled());
-            QVERIFY(g.TimerNichlaDabaFill.isEnabled());
-            seen << g.TimerNichlaDabaFill.interval();
-        }
-        QCOMPARE(seen, (QList<int>{400, 600, 800, 1000, 1200, 1400, 1600, 1800, 2000, 2000, 2000,
-                                   2000, 2000}));
-    }
-
     // On the clock: Timer1 ticks 4000 ms after each enabling and each push enables it again,
     // so the interval climbs one step per row until the level ends.
     void pacingOnTheClockThroughALevel()
@@ -334,16 +299,6 @@ private slots:
         QCOMPARE(g.Timer1.ticks(), 1);
         QCOMPARE(g.TimerNichlaDabaFill.ticks(), fills);
         QCOMPARE(int(g.topRow()), 9);
-    }
-
-    void removingTheStackOfAnEmptyBoardOnlyHidesElementZero()
-    {
-        GameHarness h;
-        frmMain &g = h.game();
-        g.OoperDaba[0].setVisible(true);
-        g.RestartGame();
-        QCOMPARE(g.OoperDaba.count(), 1);
-        QVERIFY(!g.OoperDaba[0].isVisible());
     }
 };
 

@@ -41,41 +41,20 @@ class TestTopWatch : public QObject
 {
     Q_OBJECT
 private slots:
-    void thresholdsOnATilesTop_data()
-    {
-        QTest::addColumn<float>("top");
-        QTest::addColumn<Outcome>("outcome");
-        QTest::newRow("61: nothing") << 61.0f << Outcome::None;
-        QTest::newRow("60: nothing") << 60.0f << Outcome::None;
-        QTest::newRow("59.5: warning") << 59.5f << Outcome::Warning;
-        QTest::newRow("59: warning") << 59.0f << Outcome::Warning;
-        QTest::newRow("42: warning") << 42.0f << Outcome::Warning;
-        QTest::newRow("21: warning") << 21.0f << Outcome::Warning;
-        QTest::newRow("20.5: warning") << 20.5f << Outcome::Warning;
-        QTest::newRow("20: game over") << 20.0f << Outcome::GameOver;
-        QTest::newRow("1: game over") << 1.0f << Outcome::GameOver;
-        QTest::newRow("-40: game over") << -40.0f << Outcome::GameOver;
-    }
-    void thresholdsOnATilesTop()
-    {
-        QFETCH(float, top);
-        QFETCH(Outcome, outcome);
-        GameHarness h;
-        frmMain &g = h.game();
-        g.btnStart_Click();
-        h.pushRow(Row);
-        QCOMPARE(outcomeOf(h), Outcome::None);
-        g.OoperDaba[3].setTop(top);
-        g.checkTopTouch();
-        QCOMPARE(outcomeOf(h), outcome);
-    }
-
-    // Tiles in index order: the first visible one that meets a test decides, hidden ones
-    // never count.
-    void firstVisibleTileInIndexOrderDecides_data()
+    // Warning below Top 60, game over at 20 and above. In index order the first visible
+    // tile that meets a test decides; hidden ones never count.
+    void thresholdsMetByTheFirstVisibleTileInIndexOrder_data()
     {
         QTest::addColumn<QString>("tiles");
         QTest::addColumn<Outcome>("outcome");
+        QTest::newRow("61: nothing") << "3=61" << Outcome::None;
+        QTest::newRow("60: nothing") << "3=60" << Outcome::None;
+        QTest::newRow("59.5: warning") << "3=59.5" << Outcome::Warning;
+        QTest::newRow("59: warning") << "3=59" << Outcome::Warning;
+        QTest::newRow("21: warning") << "3=21" << Outcome::Warning;
+        QTest::newRow("20.5: warning") << "3=20.5" << Outcome::Warning;
+        QTest::newRow("20: game over") << "3=20" << Outcome::GameOver;
+        QTest::newRow("-40: game over") << "3=-40" << Outcome::GameOver;
         QTest::newRow("warning tile before a higher one at the top")
             << "0=42 1=1" << Outcome::Warning;
         QTest::newRow("tile at the top before a warning tile") << "2=20 5=42" << Outcome::GameOver;
@@ -85,7 +64,7 @@ private slots:
             << "1=50h 6=10" << Outcome::GameOver;
         QTest::newRow("low tiles before a warning tile") << "0=300 1=100 7=59" << Outcome::Warning;
     }
-    void firstVisibleTileInIndexOrderDecides()
+    void thresholdsMetByTheFirstVisibleTileInIndexOrder()
     {
         QFETCH(QString, tiles);
         QFETCH(Outcome, outcome);
@@ -272,25 +251,6 @@ private slots:
         QCOMPARE(int(g.topRow()), 9);
         QVERIFY(g.Timer1.isEnabled());
         QVERIFY(!g.TimerNichlaDabaFill.isEnabled());
-    }
-
-    void restartAfterGameOverPlaysOnWithAFreshStack()
-    {
-        GameHarness h;
-        frmMain &g = h.game();
-        g.btnStart_Click();
-        for (int i = 0; i < 10; ++i) {
-            h.pushRow(Row);
-        }
-        QVERIFY(g.gameOver());
-        g.btnStart_Click();
-        QVERIFY(!g.gameOver());
-        QCOMPARE(g.OoperDaba.count(), 1);
-        for (int i = 0; i < 8; ++i) {
-            h.pushRow(Row);
-        }
-        QCOMPARE(outcomeOf(h), Outcome::None);
-        QCOMPARE(g.lblRowsLeft.caption(), QStringLiteral("3"));
     }
 };
 
