@@ -73,6 +73,8 @@ void frmMain::HideNichlaDabaAll()
 
 // Codes 65 to 90. A draw lands on a letter with odds 25.5 / 90; "A" gets only the half unit
 // [65, 65.5) and every other letter a whole one, so "A" comes half as often as "B".."Z".
+// The loop does not let events run between draws: nothing else may happen inside a fill
+// tick anyway, and a tick stays a few microseconds long.
 std::int16_t frmMain::RandomLetter()
 {
     std::int16_t a = 100;

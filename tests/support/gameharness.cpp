@@ -17,7 +17,7 @@ GameHarness::GameHarness(bool runLoad, const QStringList &words, std::uint64_t s
     }
     files.put(Folder + QStringLiteral("/ShortList8.txt"), text);
     m_game = std::make_unique<frmMain>(
-        Platform{clock, random, beeper, messageBox, sound, windows, files, Folder});
+        Platform{clock, draws, beeper, messageBox, sound, windows, files, Folder});
     if (runLoad) {
         load();
     }
@@ -39,13 +39,65 @@ void GameHarness::pushRow(const QString &letters)
         throw std::invalid_argument("a row has eight letters");
     }
     frmMain &g = *m_game;
+    // A tick goes through the timer while it runs, as on screen, so a tick that comes due in
+    // the middle of a push (a level-up paint lets the clock run) waits for the push to end.
+    auto tick = [&g] {
+        if (g.TimerNichlaDabaFill.isActive()) {
+            g.TimerNichlaDabaFill.fire();
+        } else {
+            g.TimerNichlaDabaFill_Timer();
+        }
+    };
+    for (int i = 0; i <= g.fillPos(); ++i) {
+        g.NichlaDaba[i].setCaption(QString(letters[i]));
+    }
     // The ninth tick of the fill timer pushes the row.
     while (g.fillPos() < 7) {
-        g.TimerNichlaDabaFill_Timer();
+        tick();
         const int i = g.fillPos();
         g.NichlaDaba[i].setCaption(QString(letters[i]));
     }
-    g.TimerNichlaDabaFill_Timer();
+    tick();
+}
+
+void GameHarness::enterTiles(const QList<int> &tiles)
+{
+    for (int k : tiles) {
+        m_game->OoperDaba_Click(k);
+    }
+    m_game->btnCheck_Click();
+}
+
+QString GameHarness::stackLayoutFault() const
+{
+    const frmMain &g = *m_game;
+    for (int k = 0; k < g.OoperDaba.bound(); ++k) {
+        if (!g.OoperDaba.exists(k) || !g.OoperDaba[k].isVisible()) {
+            continue;
+        }
+        const Control &t = g.OoperDaba[k];
+        int below = 0;
+        for (int m = 0; m < g.OoperDaba.bound(); ++m) {
+            if (m == k || m % 8 != k % 8 || !g.OoperDaba.exists(m) || !g.OoperDaba[m].isVisible()) {
+                continue;
+            }
+            if (g.OoperDaba[m].top() == t.top()) {
+                return QStringLiteral("tiles %1 and %2 stand on each other").arg(k).arg(m);
+            }
+            below += g.OoperDaba[m].top() > t.top();
+        }
+        const float top = 370.0f - 41.0f * static_cast<float>(below);
+        const float left = 3.0f + 42.0f * static_cast<float>(k % 8);
+        if (t.top() != top || t.left() != left) {
+            return QStringLiteral("tile %1 stands at (%2, %3), not at (%4, %5)")
+                .arg(k)
+                .arg(double(t.left()))
+                .arg(double(t.top()))
+                .arg(double(left))
+                .arg(double(top));
+        }
+    }
+    return {};
 }
 
 QStringList GameHarness::stackPicture() const

@@ -2,6 +2,7 @@
 
 #include "game/frmmain.h"
 #include "support/doubles.h"
+#include "support/scriptedrandom.h"
 #include "ui/toolkit/randomsource.h"
 #include "ui/toolkit/virtualclock.h"
 
@@ -27,6 +28,8 @@ public:
     VirtualClock clock;
     EventLog log;
     SeededRandom random;
+    // What the game draws from: scripted numbers first, then those of `random`.
+    ScriptedRandom draws{&random};
     RecordingBeeper beeper{log};
     RecordingMessageBox messageBox{log};
     RecordingSound sound{log};
@@ -39,8 +42,15 @@ public:
     void advance(std::int64_t ms) { clock.advanceBy(ms); }
 
     // Fills the incoming row with these letters (eight capitals) and pushes it, as the fill
-    // timer would, without waiting for the timer.
+    // timer would, without waiting for the timer. Tiles the timer had filled already get
+    // these letters too.
     void pushRow(const QString &letters);
+    // Clicks the stack tiles with these indexes, in this order, and presses Enter.
+    void enterTiles(const QList<int> &tiles);
+    // Empty when every visible stack tile stands where a column packed to the bottom puts it
+    // (Top 370 - 41 x the visible tiles below it in its column, Left 3 + 42 x its column);
+    // otherwise a description of the first tile that does not.
+    QString stackLayoutFault() const;
     // A picture of the visible stack, top line first: one text line per distinct Top, with
     // the letter of each visible tile in its column and '.' elsewhere.
     QStringList stackPicture() const;
