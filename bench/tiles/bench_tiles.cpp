@@ -51,6 +51,8 @@ public:
         r.ok = true;
         return r;
     }
+    FileWriteResult writeAll(const QString &, const QByteArray &) const override { return {}; }
+    bool folderWritable(const QString &) const override { return false; }
 };
 
 class Quiet : public Beeper, public MessageBox, public SoundSink, public WindowShower

@@ -34,7 +34,7 @@ public:
         faults += k == 0 || !alive.contains(k);
         alive.remove(k);
     }
-    void overlayChanged() override {}
+    void overlayChanged(int) override {}
     void unloaded() override {}
 };
 
