@@ -96,6 +96,7 @@ public:
     FileReadResult readAll(const QString &path) const override;
 
     void put(const QString &path, const QByteArray &bytes) { m_files.insert(path, bytes); }
+    void remove(const QString &path) { m_files.remove(path); }
     void failWith(const QString &path, int number, const QString &description)
     {
         m_failures.insert(path, FileError{number, description});
