@@ -4,15 +4,18 @@
 #include <QString>
 
 #include <cstddef>
+#include <cstdint>
 #include <vector>
 
 // The word list: the entries exactly as the file holds them, and a lookup prepared once that
 // answers what a scan comparing each lower-cased entry with the word would answer.
 //
 // The file's bytes are kept as they came (one byte per character, Latin-1), with the offset of
-// every entry beside them, so a list costs little more than its file. The lookup is an
-// open-addressing table of entry numbers hashed on the lower-cased form; entries that lower to
-// the same text share one place in it.
+// every entry beside them, so a list costs a few times its file. The lookup is an
+// open-addressing table hashed on the lower-cased form: a short entry's key holds its whole
+// lower-cased text, a longer one's its place in the text with its length and a few bits of its
+// hash, so a probe reads an entry's text only when it is very likely the one. Entries that
+// lower to the same text share one key.
 class WordList
 {
 public:
@@ -49,7 +52,7 @@ private:
 
     QByteArray m_text;
     std::vector<qsizetype> m_starts{0}; // an empty list: no entries
-    // Entry number + 1 in each used place, 0 in a free one. Its size is a power of two at
-    // least twice the number of entries, so probes stay short.
-    std::vector<qsizetype> m_table;
+    // One key per lower-case form, 0 in a free place (wordlist.cpp says what a key holds). The
+    // size is a power of two at least twice the number of entries, so probes stay short.
+    std::vector<std::uint64_t> m_table;
 };
