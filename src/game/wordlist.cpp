@@ -244,7 +244,7 @@ bool WordList::contains(const QString &lowerWord) const
         return false;
     }
     const auto length = static_cast<std::size_t>(lowerWord.size());
-    const char16_t *word = reinterpret_cast<const char16_t *>(lowerWord.constData());
+    const char16_t *word = QStringView(lowerWord).utf16();
     for (std::size_t k = 0; k < length; ++k) {
         // Every lower-cased entry is Latin-1 text without a CR LF in it, so a word with
         // any other character, or with a CR LF, matches none of them.
