@@ -26,9 +26,10 @@ while [ "$dir" != / ]; do
     dir=$(dirname "$dir")
 done
 chmod -R o+rX "$root/$build"
-# CTest writes its logs into the build tree.
+# CTest writes its logs under Testing/ in the build tree: the test user gets that folder for
+# the run, and root gets it back afterwards.
 mkdir -p "$root/$build/Testing/Temporary"
-chmod -R o+rwX "$root/$build/Testing"
+chown -R "$user" "$root/$build/Testing"
+trap 'chown -R 0:0 "$root/$build/Testing"; rm -rf "$home"' EXIT
 (cd "$build" && setpriv --reuid="$user" --regid="$user" --clear-groups \
     env HOME="$home" TMPDIR="$home" XDG_RUNTIME_DIR="$home" ctest --output-on-failure -L unprivileged)
-rm -rf "$home"

@@ -1,7 +1,18 @@
 // Builds the game's word list from a system word list (one word per line, such as Debian's
-// /usr/share/dict/american-english): lower-case words of the letters a to z, 1 to 8 letters
-// long (of the one-letter words only "a" and "i"), each once, sorted, with CR LF line ends.
-// Capitalised entries (proper nouns) and possessives fall out by the letter rule.
+// /usr/share/dict/american-english): the words a player would take for real words, lower case
+// a to z only, 1 to 8 letters, each once, sorted, with CR LF line ends.
+//
+// What is left out, and why:
+// - Capitalised entries (proper nouns) and possessives ("cat's"): they fall out because only
+//   the letters a to z are kept.
+// - One-letter entries other than "a" and "i": the source lists every letter of the alphabet.
+// - Entries without a vowel (a, e, i, o, u or y): nearly all are abbreviations ("cm", "lbs",
+//   "mph", "tbsp"); the few real words among them are kept by name.
+// - Roman numerals ("ii", "xiv", "lxvii"), except the ones that are also words ("mi", "mix",
+//   "xi").
+// - A short list of abbreviations, letter names and other entries that are not words a player
+//   would accept ("etc", "approx", "em", "xor"), found by reading the short words of the
+//   source; longer entries of the source are words.
 //
 // Usage: makewordlist SOURCE OUTPUT
 
@@ -10,8 +21,60 @@
 #include <iostream>
 #include <set>
 #include <string>
+#include <string_view>
 
 namespace {
+
+// Real words without a vowel.
+const std::set<std::string_view> VowelLessWords = {"brr", "nth", "psst", "sh"};
+
+// Roman numerals that are words too.
+const std::set<std::string_view> NumeralWords = {"mi", "mix", "xi"};
+
+const std::set<std::string_view> NotWords = {
+    // Abbreviations.
+    "abbr", "acct", "adj", "adv", "advt", "alt", "amt", "approx", "assn", "assoc", "asst", "atty",
+    "avdp", "avg", "awol", "ca", "cal", "chem", "comm", "conj", "cont", "contd", "corp", "cu",
+    "dept", "doz", "ea", "ed", "eds", "esp", "est", "etc", "excl", "gen", "gov", "govt", "hes",
+    "hoc", "hwy", "ibid", "illus", "inc", "incs", "ind", "int", "masc", "med", "meg", "mes", "min",
+    "misc", "mos", "natl", "neg", "non", "nos", "obj", "oz", "poss", "pres", "pron", "ques", "recd",
+    "resp", "rte", "secy", "sos", "subj", "tel", "tho", "thru", "ttys", "var", "viz", "vol", "wkly",
+    "yd", "yest", "yr", "yrs",
+    // Letter names.
+    "em", "ems", "es",
+    // Computing jargon and fillers.
+    "cis", "foo", "fum", "grep", "mkay", "xor", "xref",
+    // Misspellings and forms no dictionary of the language gives.
+    "dded", "hos", "lept", "nite", "rehi", "tost", "weer", "yeps", "yous"};
+
+bool isRomanNumeral(std::string_view w)
+{
+    // The usual form: thousands, hundreds, tens and units, each written the one accepted way.
+    auto eat = [&w](std::string_view s) {
+        if (w.substr(0, s.size()) == s) {
+            w.remove_prefix(s.size());
+            return true;
+        }
+        return false;
+    };
+    auto digit = [&](std::string_view nine, std::string_view four, char five, char one) {
+        if (eat(nine) || eat(four)) {
+            return;
+        }
+        eat(std::string_view(&five, 1));
+        for (int n = 0; n < 3 && eat(std::string_view(&one, 1)); ++n) {
+        }
+    };
+    if (w.empty()) {
+        return false;
+    }
+    for (int n = 0; n < 3 && eat("m"); ++n) {
+    }
+    digit("cm", "cd", 'd', 'c');
+    digit("xc", "xl", 'l', 'x');
+    digit("ix", "iv", 'v', 'i');
+    return w.empty();
+}
 
 bool acceptable(const std::string &w)
 {
@@ -21,7 +84,16 @@ bool acceptable(const std::string &w)
     if (!std::all_of(w.begin(), w.end(), [](char c) { return c >= 'a' && c <= 'z'; })) {
         return false;
     }
-    return w.size() > 1 || w == "a" || w == "i";
+    if (w.size() == 1) {
+        return w == "a" || w == "i";
+    }
+    if (w.find_first_of("aeiouy") == std::string::npos && !VowelLessWords.contains(w)) {
+        return false;
+    }
+    if (isRomanNumeral(w) && !NumeralWords.contains(w)) {
+        return false;
+    }
+    return !NotWords.contains(w);
 }
 
 } // namespace
@@ -46,6 +118,10 @@ int main(int argc, char **argv)
         if (acceptable(line)) {
             words.insert(line);
         }
+    }
+    if (words.empty()) {
+        std::cerr << "makewordlist: no words in " << argv[1] << "\n";
+        return 1;
     }
     std::ofstream out(argv[2], std::ios::binary | std::ios::trunc);
     for (const auto &w : words) {

@@ -10,13 +10,13 @@ void frmMain::LoadDictionary()
     const QString path = m_platform.programFolder + QStringLiteral("/ShortList8.txt");
     FileReadResult read = m_platform.files.readAll(path);
     if (read.ok && read.bytes.isEmpty()) {
-        // A word list without a single byte would make every word wrong: it is refused like
-        // a missing one.
+        // A word list without a single byte would make every word wrong, and a player would
+        // only find out by playing: it is refused like a missing one.
         read.ok = false;
         read.error = FileError{ENODATA, QString::fromLocal8Bit(std::strerror(ENODATA))};
     }
     if (read.ok) {
-        m_words.setText(latin1Text(read.bytes));
+        m_words.setBytes(read.bytes);
         return;
     }
     m_words.clear();

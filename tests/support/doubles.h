@@ -112,6 +112,7 @@ public:
         auto it = m_files.find(path);
         return it == m_files.end() ? std::nullopt : std::optional<QByteArray>(it.value());
     }
+    void remove(const QString &path) { m_files.remove(path); }
     void failWith(const QString &path, int number, const QString &description)
     {
         m_failures.insert(path, FileError{number, description});
