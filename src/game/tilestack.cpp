@@ -8,6 +8,9 @@ void frmMain::FillOoperDaba()
 {
     const int T = intTopRow;
     const float s = static_cast<float>(intTileHeight + 1);
+    if (m_observer) {
+        m_observer->stackMoving(true);
+    }
     for (int i = T; i >= 0; --i) {
         for (int k = 8 * i; k <= 8 * i + 7; ++k) {
             if (i == T) {
@@ -36,6 +39,9 @@ void frmMain::FillOoperDaba()
             }
         }
     }
+    if (m_observer) {
+        m_observer->stackMoving(false);
+    }
     checkTopTouch();
 }
 
@@ -63,6 +69,9 @@ void frmMain::SetOoperDabaAll()
         }
     }
     const float stride = static_cast<float>(intTileHeight + 1);
+    if (m_observer) {
+        m_observer->stackMoving(true);
+    }
     for (int row = intTopRow; row >= 0; --row) {
         for (int j = 0; j < n; ++j) {
             const int k = entry(j, row);
@@ -71,6 +80,9 @@ void frmMain::SetOoperDabaAll()
                 tile.setTop(tile.top() + stride);
             }
         }
+    }
+    if (m_observer) {
+        m_observer->stackMoving(false);
     }
 }
 

@@ -200,6 +200,11 @@ void MainWindow::bind(const Control &control, QWidget *widget, Kind kind, QPoint
 void MainWindow::apply(Binding &b, const Control &c)
 {
     QWidget *w = b.widget;
+    // A hidden tile that stays hidden needs nothing: pushes move every tile, hidden ones
+    // too, and it gets its place and look when it shows again.
+    if (b.kind == Kind::Tile && b.painted && !c.isVisible() && w->isHidden()) {
+        return;
+    }
     switch (b.kind) {
     case Kind::Window:
         w->setWindowTitle(c.caption());
@@ -281,8 +286,17 @@ void MainWindow::tileLoaded(int k)
         m_stackBindings.resize(static_cast<std::size_t>(k) + 1);
     }
     const Control &c = m_model.OoperDaba[k];
-    ClickLabel *tile = makeTile(m_field, c);
-    connect(tile, &ClickLabel::clicked, this, [this, k] { m_model.OoperDaba_Click(k); });
+    // Tiles of removed rows are kept for the next rows: creating a widget costs more than
+    // the rest of a push.
+    ClickLabel *tile = nullptr;
+    if (m_spareTiles.isEmpty()) {
+        tile = makeTile(m_field, c);
+        connect(tile, &ClickLabel::clicked, this,
+                [this, tile] { m_model.OoperDaba_Click(tile->property("tileIndex").toInt()); });
+    } else {
+        tile = m_spareTiles.takeLast();
+    }
+    tile->setProperty("tileIndex", k);
     m_stack[static_cast<std::size_t>(k)] = tile;
     m_stackBindings[static_cast<std::size_t>(k)] =
         Binding{tile, Kind::Tile, QPointF(m_field->innerOrigin()), 0, false, {}, {}};
@@ -294,10 +308,14 @@ void MainWindow::tileUnloaded(int k)
     if (k <= 0 || k >= static_cast<int>(m_stack.size())) {
         return;
     }
-    // Deleted later: the tile may be the one whose click is being handled.
     if (ClickLabel *tile = m_stack[static_cast<std::size_t>(k)]) {
         tile->hide();
-        tile->deleteLater();
+        if (m_spareTiles.size() < MaxSpareTiles) {
+            m_spareTiles.append(tile);
+        } else {
+            // Deleted later: the tile may be the one whose click is being handled.
+            tile->deleteLater();
+        }
     }
     m_stack[static_cast<std::size_t>(k)] = nullptr;
     m_stackBindings[static_cast<std::size_t>(k)] = Binding{};
@@ -310,6 +328,12 @@ void MainWindow::overlayChanged(int y)
     } else {
         m_overlay->update(0, y, m_overlay->width(), 1);
     }
+}
+
+void MainWindow::stackMoving(bool started)
+{
+    // One repaint of the field after the whole move, not one region per tile.
+    m_field->setUpdatesEnabled(!started);
 }
 
 void MainWindow::unloaded()

@@ -38,6 +38,7 @@ public:
     void tileLoaded(int k) override;
     void tileUnloaded(int k) override;
     void overlayChanged(int y) override;
+    void stackMoving(bool started) override;
     void unloaded() override;
 
 protected:
@@ -67,6 +68,8 @@ private:
     QHash<const Control *, Binding> m_bindings;
     std::vector<ClickLabel *> m_stack;
     std::vector<Binding> m_stackBindings;
+    QList<ClickLabel *> m_spareTiles;
+    static constexpr int MaxSpareTiles = 256;
 
     FieldWidget *m_field = nullptr;
     OverlayWidget *m_overlay = nullptr;
