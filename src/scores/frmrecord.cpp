@@ -1,5 +1,7 @@
 #include "scores/frmrecord.h"
 
+#include "ui/fonts.h"
+
 #include <QApplication>
 #include <QEvent>
 #include <QFocusEvent>
@@ -17,17 +19,6 @@
 #include <cmath>
 
 namespace {
-
-// Liberation Sans has the metrics nearest to the dialog face of the design; the main
-// window's helper lives in the ui library, which links this one.
-QFont sansFont(double pointSize, bool bold = false)
-{
-    QFont f(QStringLiteral("Liberation Sans"));
-    f.setPointSizeF(pointSize);
-    f.setBold(bold);
-    f.setStyleStrategy(QFont::PreferAntialias);
-    return f;
-}
 
 QColor rgb(int r, int g, int b)
 {
@@ -90,11 +81,11 @@ frmRecord::frmRecord(const FileAccess &files, const QString &programFolder, bool
 {
     setWindowTitle(QString());
     setFixedSize(312, 344);
-    setFont(sansFont(8.25));
+    setFont(fonts::dialog());
 
     lblHighScore = new QLabel(QStringLiteral("High Scores"), this);
     lblHighScore->setGeometry(102, 6, 103, 22);
-    lblHighScore->setFont(sansFont(12, true));
+    lblHighScore->setFont(fonts::sans(12, true));
     lblHighScore->setAlignment(Qt::AlignLeft | Qt::AlignVCenter);
     QPalette titlePalette = lblHighScore->palette();
     titlePalette.setColor(QPalette::WindowText, rgb(192, 64, 0));
@@ -102,7 +93,7 @@ frmRecord::frmRecord(const FileAccess &files, const QString &programFolder, bool
 
     List1 = new QListWidget(this);
     List1->setGeometry(18, 36, 274, 196);
-    List1->setFont(sansFont(9.75));
+    List1->setFont(fonts::sans(9.75));
     List1->setSelectionMode(QAbstractItemView::SingleSelection);
     List1->setSortingEnabled(false);
     List1->setUniformItemSizes(true);
