@@ -73,7 +73,8 @@ void printRow(const char *what, const Summary &s, std::size_t n)
 void benchPlayer()
 {
     std::printf("SoundPlayer::playFile on the UI thread\n");
-    SoundPlayer player;
+    SoundPlayer player(
+        [] { return SoundPlayer::loadSystemBackEnd(qEnvironmentVariable("TILNORA_GAME_DIR")); });
     const double startUs = micros([&] { player.start(); });
     const double firstUs = micros([&] { player.playFile(cuePath(0)); });
     std::printf("  start()                                %7.1f us\n", startUs);

@@ -98,3 +98,10 @@ void SoundDevice::stop()
     m_buffer.close();
     m_samples.clear();
 }
+
+// The entry point of the sound module: the player loads it on its sound thread, so Qt
+// Multimedia and the audio libraries it pulls in are never loaded at start-up.
+extern "C" Q_DECL_EXPORT SoundBackEnd *tilnora_create_sound_backend()
+{
+    return new SoundDevice;
+}

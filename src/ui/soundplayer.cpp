@@ -1,10 +1,12 @@
 #include "ui/soundplayer.h"
 
-#include "ui/sounddevice.h"
+#include "ui/soundbackend.h"
 #include "ui/soundwave.h"
 #include "ui/toolkit/fileaccess.h"
 
+#include <QCoreApplication>
 #include <QDeadlineTimer>
+#include <QLibrary>
 #include <QMutex>
 #include <QMutexLocker>
 #include <QThread>
@@ -94,7 +96,9 @@ protected:
     {
         t_onSoundThread = true;
         std::unique_ptr<SoundBackEnd> backEnd =
-            m_shared->makeBackEnd ? m_shared->makeBackEnd() : std::make_unique<SoundDevice>();
+            m_shared->makeBackEnd
+                ? m_shared->makeBackEnd()
+                : SoundPlayer::loadSystemBackEnd(QCoreApplication::applicationDirPath());
         if (backEnd && !backEnd->open()) {
             backEnd.reset();
         }
@@ -208,4 +212,13 @@ void SoundPlayer::playFile(const QString &path)
     m_shared->pending = path;
     m_shared->hasPending = true;
     m_shared->postWake();
+}
+
+std::unique_ptr<SoundBackEnd> SoundPlayer::loadSystemBackEnd(const QString &folder)
+{
+    // The library stays loaded until the program ends: back ends made by it may still exist.
+    QLibrary module(folder + QStringLiteral("/libtilnora-sound.so"));
+    using Create = SoundBackEnd *(*)();
+    const auto create = reinterpret_cast<Create>(module.resolve("tilnora_create_sound_backend"));
+    return std::unique_ptr<SoundBackEnd>(create ? create() : nullptr);
 }

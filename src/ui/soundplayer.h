@@ -6,7 +6,7 @@
 #include <memory>
 
 class FileAccess;
-class SoundBackEnd;
+#include "ui/soundbackend.h"
 
 // Plays the game's sound cues on a thread of its own, so a cue never holds up the handler
 // that plays it.
@@ -23,6 +23,9 @@ class SoundPlayer : public SoundSink
 {
 public:
     using BackEndFactory = std::function<std::unique_ptr<SoundBackEnd>()>;
+    // The system's audio output from the sound module in the folder (libtilnora-sound.so,
+    // beside the program); none when the module is missing or broken.
+    static std::unique_ptr<SoundBackEnd> loadSystemBackEnd(const QString &folder);
 
     // makeBackEnd: called once, on the sound thread; empty means Qt Multimedia's default
     // output. files: how the wave files are read (null: the real file system); it must

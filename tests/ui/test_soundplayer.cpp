@@ -58,7 +58,6 @@ private:
     std::thread m_thread;
 };
 
-
 QString play(qint64 frames)
 {
     return QStringLiteral("play %1").arg(frames);
@@ -329,7 +328,9 @@ private slots:
                               wavebytes::chunk("data", QByteArray(22050 / 10 * 2, 0))));
         Watchdog watchdog([] {});
         {
-            SoundPlayer p;
+            SoundPlayer p([] {
+                return SoundPlayer::loadSystemBackEnd(qEnvironmentVariable("TILNORA_GAME_DIR"));
+            });
             p.start();
             for (int k = 0; k < 5; ++k) {
                 p.playFile(quiet);
