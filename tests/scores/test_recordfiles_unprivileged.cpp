@@ -7,7 +7,10 @@
 #include <QTemporaryDir>
 #include <QTest>
 
+#include <csignal>
+#include <cstring>
 #include <fcntl.h>
+#include <sys/resource.h>
 #include <sys/stat.h>
 #include <unistd.h>
 
@@ -120,6 +123,28 @@ private slots:
         QCOMPARE(contentOf(path()),
                  QByteArray("1\tann\t\t900\r\n2\tUr Nick.\t\t120\r\n3\tbob\t\t50\r\n"));
         QCOMPARE(statOf(path()).st_ino, before);
+    }
+
+    void inPlaceSaveOnAFullDiskKeepsTheOldFileAndSaysSo()
+    {
+        put(Old, 0644);
+        QVERIFY(setMode(m_dir->path(), 0555));
+        frmRecord w(m_files, m_dir->path(), GameOver, 120);
+        // A file size limit just above the old file's stands in for a full disk.
+        struct rlimit saved
+        {
+        };
+        QVERIFY(::getrlimit(RLIMIT_FSIZE, &saved) == 0);
+        const auto oldHandler = std::signal(SIGXFSZ, SIG_IGN);
+        struct rlimit small = saved;
+        small.rlim_cur = Old.size() + 6;
+        QVERIFY(::setrlimit(RLIMIT_FSIZE, &small) == 0);
+        w.cmdEnter_Click();
+        ::setrlimit(RLIMIT_FSIZE, &saved);
+        std::signal(SIGXFSZ, oldHandler);
+        QCOMPARE(w.notice(), QStringLiteral("Could not save the score: ") +
+                                 QString::fromLocal8Bit(std::strerror(EFBIG)));
+        QCOMPARE(contentOf(path()), Old);
     }
 
     void unreadableFileIsReportedAndNeverSavedOver_data()

@@ -2,6 +2,7 @@
 
 #include <QSaveFile>
 
+#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -16,21 +17,68 @@ FileError lastError()
     return FileError{e, QString::fromLocal8Bit(std::strerror(e))};
 }
 
-// QSaveFile reports the system's text but not the number, and a short write reports
-// nothing at all. The number is taken from errno right after the failing call where the
-// text matches it or where QSaveFile gave no text of its own.
+// QSaveFile reports the system's text but not the number, and a write cut short by a full
+// disk gives it no text of its own ("Unknown error"). errno, cleared before each call, names
+// the cause where the call set it; QSaveFile's own words serve where it did not.
 FileError saveFileError(const QSaveFile &file, int errnoAfter)
 {
-    const QString systemText =
-        errnoAfter != 0 ? QString::fromLocal8Bit(std::strerror(errnoAfter)) : QString();
-    if (errnoAfter != 0 &&
-        (file.error() == QFileDevice::NoError || file.errorString() == systemText)) {
-        return FileError{errnoAfter, systemText};
+    if (errnoAfter != 0) {
+        return FileError{errnoAfter, QString::fromLocal8Bit(std::strerror(errnoAfter))};
     }
     if (file.error() == QFileDevice::NoError || file.errorString().isEmpty()) {
         return FileError{0, QStringLiteral("Unknown error")};
     }
     return FileError{0, file.errorString()};
+}
+
+// Rewrites a file whose folder takes no new file. The file is first grown to the new length
+// with its space reserved, so a full disk fails before a byte of the old content changes
+// (and the file is cut back to its old length); only then is it overwritten and cut to size.
+FileWriteResult writeInPlace(const QByteArray &name, const QByteArray &bytes)
+{
+    FileWriteResult result;
+    const int fd = ::open(name.constData(), O_WRONLY | O_CLOEXEC);
+    if (fd < 0) {
+        result.error = lastError();
+        return result;
+    }
+    auto fail = [&result, fd](int error) {
+        errno = error;
+        result.error = lastError();
+        ::close(fd);
+        return result;
+    };
+    struct stat st
+    {
+    };
+    if (::fstat(fd, &st) != 0) {
+        return fail(errno);
+    }
+    const off_t newSize = bytes.size();
+    if (newSize > st.st_size) {
+        if (const int error = ::posix_fallocate(fd, 0, newSize)) {
+            // A partial reservation may have grown the file; the old bytes are untouched.
+            const int cut = ::ftruncate(fd, st.st_size);
+            static_cast<void>(cut);
+            return fail(error);
+        }
+    }
+    for (off_t done = 0; done < newSize;) {
+        const ssize_t n = ::pwrite(fd, bytes.constData() + done, newSize - done, done);
+        if (n < 0 && errno != EINTR) {
+            return fail(errno);
+        }
+        done += std::max<ssize_t>(n, 0);
+    }
+    if (::ftruncate(fd, newSize) != 0 || ::fsync(fd) != 0) {
+        return fail(errno);
+    }
+    if (::close(fd) != 0) {
+        result.error = lastError();
+        return result;
+    }
+    result.ok = true;
+    return result;
 }
 
 } // namespace
@@ -94,26 +142,29 @@ FileWriteResult SystemFileAccess::writeAll(const QString &path, const QByteArray
 {
     FileWriteResult result;
     const QByteArray name = QFile::encodeName(path);
+    const bool exists = ::access(name.constData(), F_OK) == 0;
     // A file that exists but may not be written is never replaced, not even through a new
     // file in a writable folder. Asked here, the system gives its own words for why.
-    if (::access(name.constData(), F_OK) == 0 &&
-        ::faccessat(AT_FDCWD, name.constData(), W_OK, AT_EACCESS) != 0) {
+    if (exists && ::faccessat(AT_FDCWD, name.constData(), W_OK, AT_EACCESS) != 0) {
         result.error = lastError();
         return result;
     }
     QSaveFile file(path);
-    // A folder that cannot take the temporary file may still hold a writable file: then the
-    // file is rewritten in place, which is not safe from a crash but saves all the same.
-    file.setDirectWriteFallback(true);
     errno = 0;
     if (!file.open(QIODevice::WriteOnly)) {
+        // The folder takes no new file, but the file itself may be writable.
+        if (exists) {
+            return writeInPlace(name, bytes);
+        }
         result.error = saveFileError(file, errno);
         return result;
     }
     errno = 0;
-    // A short write is no error to QSaveFile, whose commit would then put a cut file in
-    // place of the old one: it is cancelled here instead.
-    if (file.write(bytes) != bytes.size()) {
+    // QSaveFile keeps a small write in memory and reports it whole; a full disk shows only
+    // when the data goes out, and its commit would still put the cut file in place of the
+    // old one. So the data is flushed and its size checked before the commit, and on any
+    // failure the new file is cancelled.
+    if (file.write(bytes) != bytes.size() || !file.flush() || file.size() != bytes.size()) {
         result.error = saveFileError(file, errno);
         file.cancelWriting();
         return result;

@@ -51,7 +51,8 @@ public:
     bool fileExists(const QString &path) const override;
     FileReadResult readAll(const QString &path) const override;
     // Writes a temporary file beside the old one and renames it over that; where the folder
-    // refuses the temporary file but the file itself is writable, rewrites the file in place.
+    // refuses the temporary file but the file itself is writable, rewrites the file in place,
+    // after reserving the room for it so that a full disk leaves the old content as it was.
     FileWriteResult writeAll(const QString &path, const QByteArray &bytes) const override;
     bool folderWritable(const QString &folder) const override;
 };
