@@ -2,9 +2,12 @@
 
 #include "ui/fonts.h"
 
-FixedDialog::FixedDialog(const QString &caption, QSize clientSize, QWidget *parent)
+#include <QKeyEvent>
+
+FixedDialog::FixedDialog(const QString &caption, QSize clientSize, QWidget *parent, Esc esc)
     : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint)
+                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+      m_esc(esc)
 {
     // Qt's X11 and Wayland back ends write the application's name into a title bar left
     // empty; a lone space keeps it blank.
@@ -25,4 +28,16 @@ void FixedDialog::setVisible(bool visible)
         }
     }
     QDialog::setVisible(visible);
+}
+
+void FixedDialog::keyPressEvent(QKeyEvent *event)
+{
+    // A focused button takes Enter itself; what reaches the window is Enter from a text box
+    // or a list, which must not press some other button for the player.
+    const bool enter = event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter;
+    if (enter || (m_esc == Esc::DoesNothing && event->matches(QKeySequence::Cancel))) {
+        event->accept();
+        return;
+    }
+    QDialog::keyPressEvent(event);
 }

@@ -1,6 +1,5 @@
 #include "dialogs/frmexit.h"
 
-#include <QKeyEvent>
 #include <QPushButton>
 
 namespace {
@@ -20,7 +19,7 @@ QPushButton *button(QWidget *parent, const char *name, const QString &text, QRec
 } // namespace
 
 frmExit::frmExit(std::int32_t &frmExitStatus, QWidget *parent)
-    : FixedDialog(QString(), QSize(279, 190), parent), m_status(frmExitStatus)
+    : FixedDialog(QString(), QSize(279, 190), parent, Esc::DoesNothing), m_status(frmExitStatus)
 {
     QPushButton *restart =
         button(this, "cmdRestart", QStringLiteral("Restart Game"), QRect(43, 21, 193, 40));
@@ -56,17 +55,6 @@ void frmExit::reject()
 {
     m_status = 2;
     QDialog::reject();
-}
-
-void frmExit::keyPressEvent(QKeyEvent *event)
-{
-    // No cancel button: Esc is taken here so that it neither closes the dialog nor reaches
-    // the main window.
-    if (event->matches(QKeySequence::Cancel)) {
-        event->accept();
-        return;
-    }
-    FixedDialog::keyPressEvent(event);
 }
 
 void frmExit::choose(std::int32_t value)

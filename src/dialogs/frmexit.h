@@ -26,9 +26,6 @@ public:
     // never asked to lose.
     void reject() override;
 
-protected:
-    void keyPressEvent(QKeyEvent *event) override;
-
 private:
     void choose(std::int32_t value);
 

@@ -75,13 +75,10 @@ private:
 
 frmRecord::frmRecord(const FileAccess &files, const QString &programFolder, bool blnHighScoreClick,
                      std::int32_t score, QWidget *parent)
-    : QDialog(parent, Qt::Dialog | Qt::CustomizeWindowHint | Qt::WindowTitleHint |
-                          Qt::WindowSystemMenuHint | Qt::WindowCloseButtonHint),
+    // No cancel button: Esc must not throw away a name being typed.
+    : FixedDialog(QString(), QSize(312, 344), parent, Esc::DoesNothing),
       m_table(files, programFolder), m_blnHighScoreClick(blnHighScoreClick), m_scoreGiven(score)
 {
-    setWindowTitle(QString());
-    setFixedSize(312, 344);
-    setFont(fonts::dialog());
 
     lblHighScore = new QLabel(QStringLiteral("High Scores"), this);
     lblHighScore->setGeometry(102, 6, 103, 22);
@@ -249,25 +246,4 @@ bool frmRecord::eventFilter(QObject *watched, QEvent *event)
         }
     }
     return QDialog::eventFilter(watched, event);
-}
-
-void frmRecord::showEvent(QShowEvent *event)
-{
-    if (!m_placed && parentWidget()) {
-        const QRect owner = parentWidget()->window()->geometry();
-        move(owner.center() - QPoint(width() / 2, height() / 2));
-    }
-    m_placed = true;
-    QDialog::showEvent(event);
-}
-
-void frmRecord::keyPressEvent(QKeyEvent *event)
-{
-    // The window has no default button: Enter presses only the button that has the focus
-    // (the button takes that key itself) and does nothing elsewhere.
-    if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
-        event->accept();
-        return;
-    }
-    QDialog::keyPressEvent(event);
 }

@@ -1,8 +1,8 @@
 #pragma once
 
+#include "dialogs/fixeddialog.h"
 #include "scores/recordtable.h"
 
-#include <QDialog>
 #include <QList>
 
 #include <cstdint>
@@ -17,7 +17,7 @@ class QPushButton;
 // The high-score window: the table as a list and, at the end of a game with a good enough
 // score, the name entry that adds the score to the table and saves it. It is made afresh
 // for every opening, reads record.dat as it is made, and allows one entry per opening.
-class frmRecord : public QDialog
+class frmRecord : public FixedDialog
 {
     Q_OBJECT
 public:
@@ -51,8 +51,6 @@ public:
 
 protected:
     bool eventFilter(QObject *watched, QEvent *event) override;
-    void showEvent(QShowEvent *event) override;
-    void keyPressEvent(QKeyEvent *event) override;
 
 private:
     void Form_Load();
@@ -63,6 +61,5 @@ private:
     std::int32_t lngNewScore = 0;
     std::int32_t m_scoreGiven;
     bool m_entryOpen = false;
-    bool m_placed = false;
     QList<qreal> m_tabStops;
 };

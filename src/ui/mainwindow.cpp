@@ -158,11 +158,13 @@ MainWindow::MainWindow(frmMain &model, QWidget *parent)
     bind(model.cmdExit, cmdExit, Kind::Button);
     connect(cmdExit, &QPushButton::clicked, this, [this] { m_model.cmdExit_Click(); });
 
-    // Enter on a focused button presses it; the field and the buttons take the focus in
-    // this order, the field first.
+    // The field and the buttons take the focus in this order, the field first. A button
+    // takes it by Tab only: after a click the focus stays where it was, on the field, so the
+    // next Enter checks the word rather than pressing the button again. Enter on a button
+    // reached by Tab presses it.
     for (QPushButton *b : {btnStart, m_btnCheck, btnClear, cmdExit}) {
         b->setAutoDefault(true);
-        b->setFocusPolicy(Qt::StrongFocus);
+        b->setFocusPolicy(Qt::TabFocus);
     }
     setTabOrder(m_field, btnStart);
     setTabOrder(btnStart, m_btnCheck);

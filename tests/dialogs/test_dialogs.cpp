@@ -390,6 +390,34 @@ private slots:
         QVERIFY(!d->isVisible());
     }
 
+    void keysInTheHowToWindow_data()
+    {
+        QTest::addColumn<int>("tabs");
+        QTest::addColumn<int>("key");
+        QTest::addColumn<bool>("closes");
+        QTest::newRow("Enter in the text does nothing") << 0 << int(Qt::Key_Return) << false;
+        QTest::newRow("keypad Enter in the text does nothing") << 0 << int(Qt::Key_Enter) << false;
+        QTest::newRow("Enter on OK closes") << 1 << int(Qt::Key_Return) << true;
+        QTest::newRow("Esc closes") << 0 << int(Qt::Key_Escape) << true;
+    }
+    void keysInTheHowToWindow()
+    {
+        QFETCH(int, tabs);
+        QFETCH(int, key);
+        QFETCH(bool, closes);
+        frmHowTo dialog(m_owner.get());
+        bool closed = false;
+        runModal(dialog, [&](QDialog &open) {
+            for (int i = 0; i < tabs; ++i) {
+                QTest::keyClick(QApplication::focusWidget(), Qt::Key_Tab);
+            }
+            QTest::keyClick(open.windowHandle(), Qt::Key(key));
+            QApplication::processEvents();
+            closed = !open.isVisible();
+        });
+        QCOMPARE(closed, closes);
+    }
+
     void exitButtonsStoreTheirChoice_data()
     {
         QTest::addColumn<QString>("button");

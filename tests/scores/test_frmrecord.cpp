@@ -71,7 +71,7 @@ private slots:
         auto w = open(files, ViewMode, 0);
         QCOMPARE(w->size(), QSize(312, 344));
         QCOMPARE(w->minimumSize(), w->maximumSize());
-        QCOMPARE(w->windowTitle(), QString());
+        QCOMPARE(w->windowTitle().trimmed(), QString());
         const Qt::WindowFlags f = w->windowFlags();
         QVERIFY(!(f & Qt::WindowMinimizeButtonHint));
         QVERIFY(!(f & Qt::WindowMaximizeButtonHint));
@@ -251,6 +251,20 @@ private slots:
         QTest::keyClick(w->cmdClose, Qt::Key_Return);
         QVERIFY(!w->isVisible());
         QVERIFY(files.writeAttempts().isEmpty());
+    }
+
+    void escKeepsTheWindowAndTheNameBeingTyped()
+    {
+        MemoryFiles files;
+        auto w = open(files, GameOver, 120);
+        QTest::mouseClick(w->Text1, Qt::LeftButton);
+        QTest::keyClicks(w->Text1, QStringLiteral("ann"));
+        QTest::keyClick(w->windowHandle(), Qt::Key_Escape);
+        QApplication::processEvents();
+        QVERIFY(w->isVisible());
+        QCOMPARE(w->Text1->text(), QStringLiteral("ann"));
+        QTest::keyClick(w->windowHandle(), Qt::Key_Return);
+        QCOMPARE(files.writeAttempts().size(), 1);
     }
 
     void urNickIsStoredWhenTheBoxNeverHadTheFocus()

@@ -30,7 +30,12 @@ private:
 private slots:
     void initTestCase()
     {
-        m_files.put(m_folder.path() + QStringLiteral("/ShortList8.txt"), "cat\r\ndog\r\n");
+        // Every letter is a word, so any tile spells one.
+        QByteArray words = "cat\r\ndog\r\n";
+        for (char c = 'a'; c <= 'z'; ++c) {
+            words += QByteArray(1, c) + "\r\n";
+        }
+        m_files.put(m_folder.path() + QStringLiteral("/ShortList8.txt"), words);
         GameApplication::Options o;
         o.programFolder = m_folder.path();
         o.files = &m_files;
@@ -166,6 +171,31 @@ private slots:
             QDir().mkpath(out);
             m_app->window().grab().save(out + QStringLiteral("/mainwindow-first-row.png"));
         }
+    }
+
+    void enterChecksTheWordAfterAMouseClickOnAButton()
+    {
+        // Start was just clicked with the mouse; Clear is clicked next. Neither keeps the
+        // focus, so the typed letter and Enter go to the field and score the word.
+        QWindow *window = m_app->window().windowHandle();
+        auto *score = static_cast<QLabel *>(w(ControlId::lblScore));
+        for (ControlId clicked : {ControlId::btnStart, ControlId::btnClear}) {
+            if (clicked != ControlId::btnStart) {
+                QTest::mouseClick(w(clicked), Qt::LeftButton);
+            }
+            QCOMPARE(QApplication::focusWidget(), w(ControlId::Picture1));
+            int i = 0;
+            while (!w(ControlId::OoperDaba, i)->isVisible()) {
+                ++i;
+            }
+            const QString letter = static_cast<QLabel *>(w(ControlId::OoperDaba, i))->text();
+            const int before = score->text().toInt();
+            QTest::keyClick(window, letter.toLower().at(0).toLatin1());
+            QTest::keyClick(window, Qt::Key_Return);
+            QCOMPARE(score->text().toInt(), before + 10);
+        }
+        QCOMPARE(static_cast<QPushButton *>(w(ControlId::btnStart))->text(),
+                 QStringLiteral("Pause"));
     }
 };
 
