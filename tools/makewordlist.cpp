@@ -13,8 +13,10 @@
 // - A short list of abbreviations, letter names and other entries that are not words a player
 //   would accept ("etc", "approx", "em", "xor"), found by reading the short words of the
 //   source; longer entries of the source are words.
+// - The words of our own exclusion list (tools/excluded-words.txt): slurs, vulgar words and
+//   jargon, each with its plural and inflected forms (see inflections()).
 //
-// Usage: makewordlist SOURCE OUTPUT
+// Usage: makewordlist SOURCE EXCLUDED OUTPUT
 
 #include <algorithm>
 #include <fstream>
@@ -76,6 +78,77 @@ bool isRomanNumeral(std::string_view w)
     return w.empty();
 }
 
+bool isVowel(char c)
+{
+    return std::string_view("aeiou").find(c) != std::string_view::npos;
+}
+
+// The word and the forms English builds from it with an ending: -s or -es, -ed, -ing, -er,
+// -ers, -est. Only whole endings are added, so "tit" takes "title" with it no more than "gyp"
+// takes "gypsum". The spelling rules give more than one form where English is not regular:
+// a final consonant may be doubled ("fagged") or not ("pwned"); a final e is dropped before
+// a vowel ("dyking", "dyked"); a final y after a consonant turns to i ("shittier"); a final c
+// takes a k ("picnicked"), so that "spiced" is not read as an ending on "spic".
+std::set<std::string> inflections(const std::string &base)
+{
+    std::set<std::string> forms = {base};
+    if (base.empty()) {
+        return forms;
+    }
+    const char last = base.back();
+    forms.insert(base + "s");
+    if (std::string_view("sxzo").find(last) != std::string_view::npos || base.ends_with("ch") ||
+        base.ends_with("sh")) {
+        forms.insert(base + "es");
+    }
+    auto addEndings = [&forms](const std::string &stem) {
+        for (const char *ending : {"ed", "ing", "er", "ers", "est"}) {
+            forms.insert(stem + ending);
+        }
+    };
+    if (last == 'e') {
+        addEndings(base.substr(0, base.size() - 1));
+    } else if (last == 'y' && base.size() > 1 && !isVowel(base[base.size() - 2])) {
+        const std::string stem = base.substr(0, base.size() - 1);
+        forms.insert(stem + "ies");
+        forms.insert(base + "ing");
+        addEndings(stem + "i");
+    } else if (last == 'c') {
+        addEndings(base + "k");
+    } else {
+        addEndings(base);
+        if (!isVowel(last)) {
+            addEndings(base + last);
+        }
+    }
+    return forms;
+}
+
+// Reads the exclusion list: one word a line, with its forms, or "=word" for the word alone;
+// blank lines and lines starting with # are passed over. False when the file cannot be read.
+bool readExcluded(const char *path, std::set<std::string> &excluded)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        return false;
+    }
+    std::string line;
+    while (std::getline(in, line)) {
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        if (line.empty() || line.front() == '#') {
+            continue;
+        }
+        if (line.front() == '=') {
+            excluded.insert(line.substr(1));
+        } else {
+            excluded.merge(inflections(line));
+        }
+    }
+    return true;
+}
+
 bool acceptable(const std::string &w)
 {
     if (w.empty() || w.size() > 8) {
@@ -100,9 +173,14 @@ bool acceptable(const std::string &w)
 
 int main(int argc, char **argv)
 {
-    if (argc != 3) {
-        std::cerr << "usage: makewordlist SOURCE OUTPUT\n";
+    if (argc != 4) {
+        std::cerr << "usage: makewordlist SOURCE EXCLUDED OUTPUT\n";
         return 2;
+    }
+    std::set<std::string> excluded;
+    if (!readExcluded(argv[2], excluded)) {
+        std::cerr << "makewordlist: cannot read " << argv[2] << "\n";
+        return 1;
     }
     std::ifstream in(argv[1], std::ios::binary);
     if (!in) {
@@ -115,7 +193,7 @@ int main(int argc, char **argv)
         if (!line.empty() && line.back() == '\r') {
             line.pop_back();
         }
-        if (acceptable(line)) {
+        if (acceptable(line) && !excluded.contains(line)) {
             words.insert(line);
         }
     }
@@ -123,13 +201,13 @@ int main(int argc, char **argv)
         std::cerr << "makewordlist: no words in " << argv[1] << "\n";
         return 1;
     }
-    std::ofstream out(argv[2], std::ios::binary | std::ios::trunc);
+    std::ofstream out(argv[3], std::ios::binary | std::ios::trunc);
     for (const auto &w : words) {
         out << w << "\r\n";
     }
     out.close();
     if (!out) {
-        std::cerr << "makewordlist: cannot write " << argv[2] << "\n";
+        std::cerr << "makewordlist: cannot write " << argv[3] << "\n";
         return 1;
     }
     std::cout << "makewordlist: " << words.size() << " words\n";

@@ -281,6 +281,22 @@ private slots:
                               "approx", "em", "xor", "cat's", "paris", "elephants"}) {
             QTest::newRow(w) << QString::fromLatin1(w) << false;
         }
+        // The words left out by name, some of their forms, and look-alikes that stay.
+        QFile excluded(QStringLiteral(TILNORA_EXCLUDED_WORDS));
+        QVERIFY(excluded.open(QIODevice::ReadOnly | QIODevice::Text));
+        QStringList out = QString::fromLatin1(excluded.readAll()).split(QLatin1Char('\n'));
+        out.removeIf([](const QString &w) { return w.isEmpty() || w.startsWith(u'#'); });
+        QVERIFY(out.size() > 50);
+        out << QStringList{"fucking", "fuckers",  "faggots",  "fagged", "dykes",
+                           "dyked",   "shitting", "shittier", "pisses", "niggers",
+                           "sysops",  "reorging", "grepped",  "pwned"};
+        for (const QString &w : out) {
+            QTest::newRow(qPrintable(w)) << QString(w).remove(u'=') << false;
+        }
+        for (const char *w : {"ass", "cock", "tit", "queer", "gay", "bastard", "screw", "chink",
+                              "retard", "title", "spiced", "squawk", "gypsum", "shatter"}) {
+            QTest::newRow(w) << QString::fromLatin1(w) << true;
+        }
     }
     void shippedListKeepsWordsAndLeavesOutOthers()
     {
