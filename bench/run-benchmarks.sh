@@ -8,7 +8,7 @@ cmake -S . -B build-bench -DCMAKE_BUILD_TYPE=Release -DTILNORA_BUILD_TESTS=OFF >
 cmake --build build-bench -j"$(nproc)"
 export TILNORA_GAME_DIR=$PWD/build-bench/game
 for b in build-bench/bench/bench_*; do
-    [[ -x $b ]] || continue
+    [[ -f $b && -x $b ]] || continue
     echo "== $(basename "$b")"
     xvfb-run -a -s "-screen 0 1024x768x24" "$b"
 done
