@@ -1,0 +1,298 @@
+#include "scores/frmrecord.h"
+#include "support/doubles.h"
+
+#include <QApplication>
+#include <QDir>
+#include <QFontInfo>
+#include <QGroupBox>
+#include <QKeySequence>
+#include <QLabel>
+#include <QLineEdit>
+#include <QListWidget>
+#include <QPushButton>
+#include <QTemporaryDir>
+#include <QTest>
+
+#include <csignal>
+#include <cstring>
+#include <random>
+#include <sys/resource.h>
+#include <sys/stat.h>
+#include <unistd.h>
+
+// record.dat, its table and the high-score window, over files in memory and on disk.
+class TestRecords : public QObject
+{
+    Q_OBJECT
+    static inline const QString Path = QStringLiteral("/game/record.dat");
+    static inline const QByteArray Old = "1\tann\t\t900\r\n2\tbob\t\t50\r\n";
+
+    // "ann=90|bob=50" as the game writes it: "1 TAB ann TAB TAB 90 CR LF 2 TAB bob ...".
+    static QByteArray fileOf(const QString &entries)
+    {
+        QByteArray bytes;
+        for (const QString &e : entries.split(u'|', Qt::SkipEmptyParts)) {
+            bytes += QByteArray::number(bytes.count("\r\n") + 1) + '\t' +
+                     e.section(u'=', 0, -2).toLatin1() + "\t\t" + e.section(u'=', -1).toLatin1() +
+                     "\r\n";
+        }
+        return bytes;
+    }
+    static QString ladder(int n) // p1=1000|p2=990|...
+    {
+        QStringList out;
+        for (int i = 0; i < n; ++i) {
+            out << QStringLiteral("p%1=%2").arg(i + 1).arg(1000 - 10 * i);
+        }
+        return out.join(u'|');
+    }
+
+private slots:
+    void windowLayout()
+    {
+        MemoryFiles files;
+        frmRecord w(files, "/game", false, 120);
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        QVERIFY(w.size() == QSize(312, 344) && w.minimumSize() == w.maximumSize());
+        QCOMPARE((w.windowTitle() + w.Frame1->title()).trimmed(), QString());
+        const std::pair<QWidget *, QRect> controls[] = {
+            {w.lblHighScore, {102, 6, 103, 22}}, {w.List1, {18, 36, 274, 196}},
+            {w.Frame1, {18, 243, 274, 58}},      {w.Text1, {18, 21, 172, 22}},
+            {w.cmdEnter, {201, 21, 61, 22}},     {w.cmdClose, {105, 309, 97, 28}}};
+        for (const auto &[control, place] : controls) {
+            QCOMPARE(control->geometry(), place);
+        }
+        QCOMPARE(w.lblHighScore->text() + w.cmdEnter->text() + w.cmdClose->text(),
+                 QStringLiteral("High ScoresEnterClose"));
+        QCOMPARE(w.Text1->toolTip(), QStringLiteral("Enter your name."));
+        QCOMPARE(QFontInfo(w.List1->font()).family(), QStringLiteral("Liberation Sans"));
+        QCOMPARE(QFontInfo(w.lblHighScore->font()).family(), QFontInfo(w.List1->font()).family());
+        QVERIFY(w.lblHighScore->font().bold() && w.lblHighScore->font().pointSizeF() == 12.0);
+        QCOMPARE(w.List1->font().pointSizeF(), 9.75);
+        QCOMPARE(w.lblHighScore->palette().color(QPalette::WindowText), QColor(192, 64, 0));
+        QCOMPARE(w.List1->palette().color(QPalette::Base), QColor(255, 255, 192));
+        QCOMPARE(w.Text1->palette().color(QPalette::Base), QColor(224, 224, 224));
+        for (QWidget *next :
+             std::initializer_list<QWidget *>{w.cmdClose, w.List1, w.Text1, w.cmdEnter}) {
+            QCOMPARE(QApplication::focusWidget(), next);
+            QTest::keyClick(next, Qt::Key_Tab);
+        }
+    }
+
+    // Steps, after the score of the game: "menu" opens the window from the menu, "unreadable"
+    // and "diskfull" make reading or writing record.dat fail; "box", "button" and "close"
+    // click the name box, Enter and Close, "type:abc" types into the focus, "paste:abc" fills
+    // the box, "again" asks for a second entry by key and by button; capitalised ones are keys.
+    void windowShowsReadsAndSavesTheTable_data()
+    {
+        QTest::addColumn<QByteArray>("file"); // null: no record.dat
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<bool>("saved");   // the entries below are written to record.dat
+        QTest::addColumn<QString>("list"); // the entries listed at the end
+        const QByteArray none, mixed = "7\tlow\t\t5\r\n3\thigh\t\t500\r\n9\tbob\t\t50\r\n";
+        QTest::newRow("no file, score 0: no entry") << none << "0 again" << false << "";
+        QTest::newRow("no file, Enter button, a box never focused stores Ur Nick.")
+            << none << "120 button again" << true << "Ur Nick.=120";
+        QTest::newRow("nine entries, score 0 comes tenth by Return in the box")
+            << fileOf(ladder(9)) << "0 box type:ann Return again" << true << ladder(9) + "|ann=0";
+        QTest::newRow("ten entries, a tie with the last: no entry")
+            << fileOf(ladder(10)) << "910 again" << false << ladder(10);
+        QTest::newRow("ten entries, beating the last by keypad Enter, eight characters kept")
+            << fileOf(ladder(10)) << "911 box type:abcdefghij Num+Enter" << true
+            << ladder(9) + "|abcdefgh=911";
+        QTest::newRow("from the menu, fifteen lines read whole, no entry whatever the score")
+            << fileOf(ladder(15)) << "5000 menu again" << false << ladder(15);
+        QTest::newRow("fifteen lines cut to ten on entry")
+            << fileOf(ladder(15)) << "2000 button" << true << "Ur Nick.=2000|" + ladder(9);
+        QTest::newRow("ranks ignored, file order kept")
+            << mixed << "0 menu" << false << "low=5|high=500|bob=50";
+        QTest::newRow("an entry sorts anew, a tie goes to the older entry")
+            << mixed << "50 button" << true << "high=500|bob=50|Ur Nick.=50|low=5";
+        QTest::newRow("0-byte file") << QByteArray("") << "0 menu" << false << "";
+        QTest::newRow("a last line without CR LF, or with LF alone, is not read")
+            << QByteArray("1\tann\t\t250\r\n2\tbob\t\t40\n") << "0 menu" << false << "ann=250";
+        QTest::newRow("empty lines, three fields, scores no 32-bit number: empty entries")
+            << QByteArray("\r\n1\ta\t5\r\n2\tb\t\tx\r\n3\tc\t\t1.5\r\n4\td\t\t2147483648\r\n")
+            << "0 menu" << false << "=0|=0|=0|=0|=0";
+        QTest::newRow("32-bit limits, a fifth field, a CR in a name")
+            << QByteArray("1\tbig\t\t2147483647\tx\r\n2\ts\rm\t\t-2147483648\r\n") << "0 menu"
+            << false << "big=2147483647|s\rm=-2147483648";
+        QTest::newRow("8-bit names both ways; TAB, CR, LF and non-Latin-1 made safe")
+            << QByteArray("1\tZo\xeb\t\t9\r\n")
+            << QStringLiteral("9 paste:\t\u00ff\r\n\u0100\U0001F600 button") << true
+            << QStringLiteral("Zo\u00eb=9| \u00ff  ?\?=9");
+        QTest::newRow("the box empties on every focus; Esc keeps the window and the name")
+            << none << "5 box type:ann Tab Backtab type:bo Esc Return" << true << "bo=5";
+        QTest::newRow("Return outside the box and Close save nothing")
+            << none << "5 box type:ann Backtab Return close" << false << "";
+        QTest::newRow("a failed save keeps the old file and says why")
+            << Old << "120 diskfull button again" << false << "ann=900|Ur Nick.=120|bob=50";
+        QTest::newRow("an unreadable file is said and never saved over")
+            << Old << "5000 unreadable again" << false << "";
+    }
+    void windowShowsReadsAndSavesTheTable()
+    {
+        QFETCH(QByteArray, file);
+        QFETCH(QString, steps);
+        QFETCH(bool, saved);
+        QFETCH(QString, list);
+        MemoryFiles files;
+        if (!file.isNull()) {
+            files.put(Path, file);
+        }
+        files.failWith(steps.contains(u"unreadable") ? Path : "", EACCES, "Permission denied");
+        files.failWritesWith(steps.contains(u"diskfull") ? Path : "", ENOSPC, "No space left");
+        frmRecord w(files, "/game", steps.contains(u"menu"), steps.section(u' ', 0, 0).toInt());
+        w.show();
+        QVERIFY(QTest::qWaitForWindowActive(&w));
+        const QHash<QString, QWidget *> clicks{
+            {"box", w.Text1}, {"button", w.cmdEnter}, {"close", w.cmdClose}};
+        for (const QString &step : steps.split(u' ')) {
+            const QKeyCombination key = QKeySequence::fromString(step)[0];
+            if (clicks.contains(step)) {
+                QTest::mouseClick(clicks[step], Qt::LeftButton);
+            } else if (step.startsWith(u"type:")) {
+                QTest::keyClicks(QApplication::focusWidget(), step.mid(5));
+            } else if (step.startsWith(u"paste:")) {
+                w.Text1->setText(step.mid(6));
+            } else if (step == u"again") {
+                w.Text1_KeyPress(13);
+                w.cmdEnter_Click();
+            } else if (step[0].isUpper()) {
+                QTest::keyClick(QApplication::focusWidget(), key.key(), key.keyboardModifiers());
+            }
+        }
+        QCOMPARE(w.isVisible(), !steps.contains(u"close"));
+        QCOMPARE(files.content(Path), saved           ? fileOf(list)
+                                      : file.isNull() ? std::nullopt
+                                                      : std::optional(file));
+        QString shown;
+        for (int i = 0; i < w.List1->count(); ++i) {
+            shown += w.List1->item(i)->text() + "\r\n";
+        }
+        const QString heading = "Sr. #\tName\t\tScore\r\n" + QString(67, u'-') + "\r\n";
+        QCOMPARE(shown, file.isNull() && !saved ? "" : heading + QString::fromLatin1(fileOf(list)));
+        const bool unreadable = steps.contains(u"unreadable");
+        QCOMPARE(w.notice(), unreadable ? "Could not read the high scores: Permission denied"
+                             : steps.contains(u"diskfull")
+                                 ? "Could not save the score: No space left"
+                                 : "");
+    }
+
+    // Random and damaged files: reading never fails and every CR LF makes an entry; whatever
+    // the table saves after an entry reads back as the same table.
+    void anyFileReadsSafelyAndWhatIsSavedReadsBackEqual()
+    {
+        std::mt19937 rng(20240611);
+        auto pick = [&](qsizetype n) { return int(rng() % quint32(n)); };
+        const QByteArrayList pieces{"\t", "\t\t", "\r\n",       "\r", "\n",
+                                    "-",  " ",    "2147483648", "ann"};
+        for (int n = 0; n < 3000; ++n) {
+            QStringList good;
+            for (int i = pick(16); i > 0; --i) {
+                good << QStringLiteral("n%1=%2").arg(i).arg(pick(100000) - 5);
+            }
+            QByteArray file = fileOf(good.join(u'|'));
+            for (int m = pick(8); m > 0; --m) {
+                const int at = pick(file.size() + 1);
+                const QByteArray piece =
+                    pick(2) ? pieces[pick(pieces.size())] : QByteArray(1, char(pick(256)));
+                pick(3) ? void(file.insert(at, piece)) : void(file.remove(at, pick(12)));
+            }
+            MemoryFiles disk;
+            disk.put(Path, file);
+            RecordTable table(disk, QStringLiteral("/game")), again(disk, QStringLiteral("/game"));
+            QVERIFY(table.LoadRecords());
+            const int lines = int(file.count("\r\n"));
+            QCOMPARE(table.count(), lines);
+            const QString typed = QString::fromLatin1(file.mid(pick(file.size() + 1), 8));
+            table.insertRecord(ScoreRecord{RecordTable::takeName(typed), pick(200000) - 10});
+            QCOMPARE(table.count(), std::min(lines + 1, RecordTable::MaxEntries));
+            QVERIFY(table.save(table.listLines().mid(2)).ok && again.LoadRecords());
+            QVERIFY2(again.records() == table.records(), file.toPercentEncoding().constData());
+        }
+    }
+
+    // Saving on the real file system. The rows that need permission bits to bind run as
+    // another user than root (scripts/run-unprivileged-tests.sh).
+    void realFilesKeepWhatWasSaved_data()
+    {
+        QTest::addColumn<int>("folderMode");
+        QTest::addColumn<int>("fileMode"); // 0: no file; -1: a folder named record.dat
+        QTest::addColumn<int>("limit");    // largest file in bytes, as a full disk; 0: none
+        QTest::addColumn<int>("size");     // bytes written; 0: the table with zed=120 added
+        QTest::addColumn<int>("error");
+        QTest::addColumn<QByteArray>("after");
+        const QByteArray added = "1\tann\t\t900\r\n2\tzed\t\t120\r\n3\tbob\t\t50\r\n";
+        QTest::newRow("first save") << 0755 << 0 << 0 << 0 << 0 << fileOf("zed=120");
+        QTest::newRow("a new file takes the old one's place and mode")
+            << 0755 << 0640 << 0 << 0 << 0 << added;
+        QTest::newRow("full disk, a small write") << 0755 << 0644 << 64 << 200 << EFBIG << Old;
+        QTest::newRow("full disk, a large write") << 0755 << 0644 << 64 << 100000 << EFBIG << Old;
+        QTest::newRow("folder named record.dat")
+            << 0755 << -1 << 0 << 0 << EISDIR << QByteArray("");
+        QTest::newRow("read-only folder and file") << 0555 << 0444 << 0 << 0 << EACCES << Old;
+        QTest::newRow("read-only folder, no file") << 0555 << 0 << 0 << 0 << EACCES << QByteArray();
+        QTest::newRow("only the file writable: saved in place")
+            << 0555 << 0644 << 0 << 0 << 0 << added;
+        QTest::newRow("in place on a full disk") << 0555 << 0644 << 30 << 0 << EFBIG << Old;
+        QTest::newRow("unreadable file never saved over")
+            << 0755 << 0200 << 0 << 0 << EACCES << Old;
+        QTest::newRow("folder that cannot be searched") << 0644 << 0644 << 0 << 0 << EACCES << Old;
+    }
+    void realFilesKeepWhatWasSaved()
+    {
+        QFETCH(int, folderMode);
+        QFETCH(int, fileMode);
+        QFETCH(int, limit);
+        QFETCH(int, size);
+        QFETCH(int, error);
+        QFETCH(QByteArray, after);
+        if ((folderMode != 0755 || (fileMode > 0 && (fileMode & 0600) != 0600)) && !::geteuid()) {
+            QSKIP("permission bits do not bind this user: run scripts/run-unprivileged-tests.sh");
+        }
+        QTemporaryDir dir;
+        const QByteArray name = QFile::encodeName(dir.filePath("record.dat"));
+        struct stat before
+        {
+        }, now{};
+        QFile f(name);
+        if (fileMode < 0) {
+            QVERIFY(QDir(dir.path()).mkdir("record.dat"));
+        } else if (fileMode > 0) {
+            QVERIFY(f.open(QIODevice::WriteOnly) && f.write(Old) && f.flush());
+            QVERIFY(::chmod(name, fileMode) == 0 && ::stat(name, &before) == 0);
+        }
+        f.close();
+        QVERIFY(::chmod(QFile::encodeName(dir.path()), folderMode) == 0);
+        SystemFileAccess files;
+        RecordTable table(files, dir.path());
+        QCOMPARE(table.LoadRecords(), fileMode > 0 && folderMode != 0644);
+        table.insertRecord(ScoreRecord{QStringLiteral("zed"), 120});
+        rlimit unlimited{}, small{};
+        ::getrlimit(RLIMIT_FSIZE, &unlimited);
+        small = {limit ? rlim_t(limit) : unlimited.rlim_cur, unlimited.rlim_max};
+        const auto handler = std::signal(SIGXFSZ, SIG_IGN);
+        ::setrlimit(RLIMIT_FSIZE, &small);
+        const FileWriteResult result = size ? files.writeAll(name, QByteArray(size, 'x'))
+                                            : table.save(table.listLines().mid(2));
+        ::setrlimit(RLIMIT_FSIZE, &unlimited);
+        std::signal(SIGXFSZ, handler);
+        QVERIFY(::chmod(QFile::encodeName(dir.path()), 0755) == 0);
+        QCOMPARE(result.error.description, error ? QString::fromLocal8Bit(strerror(error)) : "");
+        QCOMPARE(::stat(name, &now) == 0, !after.isNull());
+        if (fileMode > 0) {
+            // A save replaces the file through a new one, of its mode, where the folder allows.
+            QCOMPARE(now.st_ino != before.st_ino, result.ok && folderMode == 0755);
+            QCOMPARE(now.st_mode, before.st_mode);
+            ::chmod(name, 0644);
+        }
+        QCOMPARE(f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray(), after);
+        QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
+                 after.isNull() ? QStringList() : QStringList{"record.dat"});
+    }
+};
+
+QTEST_MAIN(TestRecords)
+#include "test_records.moc"
