@@ -5,7 +5,6 @@
 #include <QDir>
 #include <QFontInfo>
 #include <QGroupBox>
-#include <QKeySequence>
 #include <QLabel>
 #include <QLineEdit>
 #include <QListWidget>
@@ -14,7 +13,6 @@
 #include <QTest>
 
 #include <csignal>
-#include <cstring>
 #include <random>
 #include <sys/resource.h>
 #include <sys/stat.h>
@@ -31,19 +29,16 @@ class TestRecords : public QObject
     static QByteArray fileOf(const QString &entries)
     {
         QByteArray bytes;
-        for (const QString &e : entries.split(u'|', Qt::SkipEmptyParts)) {
+        for (QString e : entries.split(u'|', Qt::SkipEmptyParts))
             bytes += QByteArray::number(bytes.count("\r\n") + 1) + '\t' +
-                     e.section(u'=', 0, -2).toLatin1() + "\t\t" + e.section(u'=', -1).toLatin1() +
-                     "\r\n";
-        }
+                     e.replace(e.lastIndexOf(u'='), 1, "\t\t").toLatin1() + "\r\n";
         return bytes;
     }
     static QString ladder(int n) // p1=1000|p2=990|...
     {
         QStringList out;
-        for (int i = 0; i < n; ++i) {
-            out << QStringLiteral("p%1=%2").arg(i + 1).arg(1000 - 10 * i);
-        }
+        for (int i = 1; i <= n; ++i)
+            out << QStringLiteral("p%1=%2").arg(i).arg(1010 - 10 * i);
         return out.join(u'|');
     }
 
@@ -53,26 +48,26 @@ private slots:
         MemoryFiles files;
         frmRecord w(files, "/game", false, 120);
         w.show();
-        QVERIFY(QTest::qWaitForWindowActive(&w));
-        QVERIFY(w.size() == QSize(312, 344) && w.minimumSize() == w.maximumSize());
+        QVERIFY(QTest::qWaitForWindowActive(&w) && w.size() == QSize(312, 344));
+        QCOMPARE(w.minimumSize(), w.maximumSize());
         QCOMPARE((w.windowTitle() + w.Frame1->title()).trimmed(), QString());
         const std::pair<QWidget *, QRect> controls[] = {
             {w.lblHighScore, {102, 6, 103, 22}}, {w.List1, {18, 36, 274, 196}},
             {w.Frame1, {18, 243, 274, 58}},      {w.Text1, {18, 21, 172, 22}},
             {w.cmdEnter, {201, 21, 61, 22}},     {w.cmdClose, {105, 309, 97, 28}}};
-        for (const auto &[control, place] : controls) {
+        for (const auto &[control, place] : controls)
             QCOMPARE(control->geometry(), place);
-        }
-        QCOMPARE(w.lblHighScore->text() + w.cmdEnter->text() + w.cmdClose->text(),
-                 QStringLiteral("High ScoresEnterClose"));
-        QCOMPARE(w.Text1->toolTip(), QStringLiteral("Enter your name."));
-        QCOMPARE(QFontInfo(w.List1->font()).family(), QStringLiteral("Liberation Sans"));
-        QCOMPARE(QFontInfo(w.lblHighScore->font()).family(), QFontInfo(w.List1->font()).family());
-        QVERIFY(w.lblHighScore->font().bold() && w.lblHighScore->font().pointSizeF() == 12.0);
-        QCOMPARE(w.List1->font().pointSizeF(), 9.75);
-        QCOMPARE(w.lblHighScore->palette().color(QPalette::WindowText), QColor(192, 64, 0));
-        QCOMPARE(w.List1->palette().color(QPalette::Base), QColor(255, 255, 192));
-        QCOMPARE(w.Text1->palette().color(QPalette::Base), QColor(224, 224, 224));
+        QCOMPARE(w.lblHighScore->text() + w.cmdEnter->text() + w.cmdClose->text() +
+                     w.Text1->toolTip(),
+                 "High ScoresEnterCloseEnter your name.");
+        const QFont title = w.lblHighScore->font(), list = w.List1->font();
+        QCOMPARE(QFontInfo(title).family() + "/" + QFontInfo(list).family(),
+                 "Liberation Sans/Liberation Sans");
+        QVERIFY(title.bold() && title.pointSizeF() == 12.0 && list.pointSizeF() == 9.75);
+        QCOMPARE(QList({w.lblHighScore->palette().color(QPalette::WindowText),
+                        w.List1->palette().color(QPalette::Base),
+                        w.Text1->palette().color(QPalette::Base)}),
+                 QList<QColor>({{192, 64, 0}, {255, 255, 192}, {224, 224, 224}}));
         for (QWidget *next :
              std::initializer_list<QWidget *>{w.cmdClose, w.List1, w.Text1, w.cmdEnter}) {
             QCOMPARE(QApplication::focusWidget(), next);
@@ -138,9 +133,7 @@ private slots:
         QFETCH(bool, saved);
         QFETCH(QString, list);
         MemoryFiles files;
-        if (!file.isNull()) {
-            files.put(Path, file);
-        }
+        file.isNull() ? void() : files.put(Path, file);
         files.failWith(steps.contains(u"unreadable") ? Path : "", EACCES, "Permission denied");
         files.failWritesWith(steps.contains(u"diskfull") ? Path : "", ENOSPC, "No space left");
         frmRecord w(files, "/game", steps.contains(u"menu"), steps.section(u' ', 0, 0).toInt());
@@ -150,144 +143,122 @@ private slots:
             {"box", w.Text1}, {"button", w.cmdEnter}, {"close", w.cmdClose}};
         for (const QString &step : steps.split(u' ')) {
             const QKeyCombination key = QKeySequence::fromString(step)[0];
-            if (clicks.contains(step)) {
+            if (clicks.contains(step))
                 QTest::mouseClick(clicks[step], Qt::LeftButton);
-            } else if (step.startsWith(u"type:")) {
+            else if (step.startsWith(u"type:"))
                 QTest::keyClicks(QApplication::focusWidget(), step.mid(5));
-            } else if (step.startsWith(u"paste:")) {
+            else if (step.startsWith(u"paste:"))
                 w.Text1->setText(step.mid(6));
-            } else if (step == u"again") {
+            else if (step == u"again")
                 w.Text1_KeyPress(13);
-                w.cmdEnter_Click();
-            } else if (step[0].isUpper()) {
+            else if (step[0].isUpper())
                 QTest::keyClick(QApplication::focusWidget(), key.key(), key.keyboardModifiers());
-            }
         }
         QCOMPARE(w.isVisible(), !steps.contains(u"close"));
         QCOMPARE(files.content(Path), saved           ? fileOf(list)
                                       : file.isNull() ? std::nullopt
                                                       : std::optional(file));
-        QString shown;
-        for (int i = 0; i < w.List1->count(); ++i) {
+        QString shown, heading = "Sr. #\tName\t\tScore\r\n" + QString(67, u'-') + "\r\n";
+        for (int i = 0; i < w.List1->count(); ++i)
             shown += w.List1->item(i)->text() + "\r\n";
-        }
-        const QString heading = "Sr. #\tName\t\tScore\r\n" + QString(67, u'-') + "\r\n";
-        QCOMPARE(shown, file.isNull() && !saved ? "" : heading + QString::fromLatin1(fileOf(list)));
-        const bool unreadable = steps.contains(u"unreadable");
+        QCOMPARE(shown,
+                 (file.isNull() && !saved ? "" : heading) + QString::fromLatin1(fileOf(list)));
+        const bool unreadable = steps.contains(u"unreadable"), full = steps.contains(u"diskfull");
         QCOMPARE(w.notice(), unreadable ? "Could not read the high scores: Permission denied"
-                             : steps.contains(u"diskfull")
-                                 ? "Could not save the score: No space left"
-                                 : "");
+                             : full     ? "Could not save the score: No space left"
+                                        : "");
     }
 
-    // Random and damaged files: reading never fails and every CR LF makes an entry; whatever
-    // the table saves after an entry reads back as the same table.
+    // Damaged files read whole, one entry per CR LF; what is saved then reads back equal.
     void anyFileReadsSafelyAndWhatIsSavedReadsBackEqual()
     {
         std::mt19937 rng(20240611);
         auto pick = [&](qsizetype n) { return int(rng() % quint32(n)); };
-        const QByteArrayList pieces{"\t", "\t\t", "\r\n",       "\r", "\n",
-                                    "-",  " ",    "2147483648", "ann"};
+        const QByteArrayList pieces{"\t", "\r\n", "\r", "\n", "-", " ", "2147483648", "ann"};
         for (int n = 0; n < 3000; ++n) {
-            QStringList good;
-            for (int i = pick(16); i > 0; --i) {
-                good << QStringLiteral("n%1=%2").arg(i).arg(pick(100000) - 5);
-            }
-            QByteArray file = fileOf(good.join(u'|'));
+            QByteArray file = fileOf(ladder(pick(16)));
             for (int m = pick(8); m > 0; --m) {
+                const QByteArray piece = pick(2) ? pieces[pick(8)] : QByteArray(1, char(pick(256)));
                 const int at = pick(file.size() + 1);
-                const QByteArray piece =
-                    pick(2) ? pieces[pick(pieces.size())] : QByteArray(1, char(pick(256)));
                 pick(3) ? void(file.insert(at, piece)) : void(file.remove(at, pick(12)));
             }
             MemoryFiles disk;
             disk.put(Path, file);
-            RecordTable table(disk, QStringLiteral("/game")), again(disk, QStringLiteral("/game"));
+            RecordTable table(disk, "/game"), again(disk, "/game");
             QVERIFY(table.LoadRecords());
             const int lines = int(file.count("\r\n"));
             QCOMPARE(table.count(), lines);
-            const QString typed = QString::fromLatin1(file.mid(pick(file.size() + 1), 8));
-            table.insertRecord(ScoreRecord{RecordTable::takeName(typed), pick(200000) - 10});
+            const QString name = RecordTable::takeName(QString::fromLatin1(file.left(8)));
+            table.insertRecord(ScoreRecord{name, pick(2000) - 10});
             QCOMPARE(table.count(), std::min(lines + 1, RecordTable::MaxEntries));
             QVERIFY(table.save(table.listLines().mid(2)).ok && again.LoadRecords());
             QVERIFY2(again.records() == table.records(), file.toPercentEncoding().constData());
         }
     }
 
-    // Saving on the real file system. The rows that need permission bits to bind run as
-    // another user than root (scripts/run-unprivileged-tests.sh).
+    // Rows needing permission bits skip as root: scripts/run-unprivileged-tests.sh runs them.
     void realFilesKeepWhatWasSaved_data()
     {
-        QTest::addColumn<int>("folderMode");
-        QTest::addColumn<int>("fileMode"); // 0: no file; -1: a folder named record.dat
-        QTest::addColumn<int>("limit");    // largest file in bytes, as a full disk; 0: none
-        QTest::addColumn<int>("size");     // bytes written; 0: the table with zed=120 added
+        // Folder mode; file mode (0: no file, -1: a folder named record.dat); largest file in
+        // bytes, as a full disk (0: any); bytes written (0: the table with zed=120 added).
+        QTest::addColumn<QList<int>>("setup");
         QTest::addColumn<int>("error");
         QTest::addColumn<QByteArray>("after");
-        const QByteArray added = "1\tann\t\t900\r\n2\tzed\t\t120\r\n3\tbob\t\t50\r\n";
-        QTest::newRow("first save") << 0755 << 0 << 0 << 0 << 0 << fileOf("zed=120");
+        const QByteArray added = fileOf("ann=900|zed=120|bob=50");
+        QTest::newRow("first save") << QList{0755, 0, 0, 0} << 0 << fileOf("zed=120");
         QTest::newRow("a new file takes the old one's place and mode")
-            << 0755 << 0640 << 0 << 0 << 0 << added;
-        QTest::newRow("full disk, a small write") << 0755 << 0644 << 64 << 200 << EFBIG << Old;
-        QTest::newRow("full disk, a large write") << 0755 << 0644 << 64 << 100000 << EFBIG << Old;
-        QTest::newRow("folder named record.dat")
-            << 0755 << -1 << 0 << 0 << EISDIR << QByteArray("");
-        QTest::newRow("read-only folder and file") << 0555 << 0444 << 0 << 0 << EACCES << Old;
-        QTest::newRow("read-only folder, no file") << 0555 << 0 << 0 << 0 << EACCES << QByteArray();
-        QTest::newRow("only the file writable: saved in place")
-            << 0555 << 0644 << 0 << 0 << 0 << added;
-        QTest::newRow("in place on a full disk") << 0555 << 0644 << 30 << 0 << EFBIG << Old;
-        QTest::newRow("unreadable file never saved over")
-            << 0755 << 0200 << 0 << 0 << EACCES << Old;
-        QTest::newRow("folder that cannot be searched") << 0644 << 0644 << 0 << 0 << EACCES << Old;
+            << QList{0755, 0640, 0, 0} << 0 << added;
+        QTest::newRow("full disk, small write") << QList{0755, 0644, 64, 200} << EFBIG << Old;
+        QTest::newRow("full disk, large write") << QList{0755, 0644, 64, 100000} << EFBIG << Old;
+        QTest::newRow("a folder record.dat") << QList{0755, -1, 0, 0} << EISDIR << QByteArray("");
+        QTest::newRow("read-only folder and file") << QList{0555, 0444, 0, 0} << EACCES << Old;
+        QTest::newRow("read-only folder, no file")
+            << QList{0555, 0, 0, 0} << EACCES << QByteArray();
+        QTest::newRow("only the file writable: in place") << QList{0555, 0644, 0, 0} << 0 << added;
+        QTest::newRow("in place on a full disk") << QList{0555, 0644, 30, 0} << EFBIG << Old;
+        QTest::newRow("unreadable file") << QList{0755, 0200, 0, 0} << EACCES << Old;
+        QTest::newRow("unsearchable folder") << QList{0644, 0644, 0, 0} << EACCES << Old;
     }
     void realFilesKeepWhatWasSaved()
     {
-        QFETCH(int, folderMode);
-        QFETCH(int, fileMode);
-        QFETCH(int, limit);
-        QFETCH(int, size);
+        QFETCH(QList<int>, setup);
         QFETCH(int, error);
         QFETCH(QByteArray, after);
-        if ((folderMode != 0755 || (fileMode > 0 && (fileMode & 0600) != 0600)) && !::geteuid()) {
+        const int folderMode = setup[0], fileMode = setup[1];
+        if ((folderMode != 0755 || (fileMode > 0 && (fileMode & 0600) != 0600)) && !::geteuid())
             QSKIP("permission bits do not bind this user: run scripts/run-unprivileged-tests.sh");
-        }
         QTemporaryDir dir;
         const QByteArray name = QFile::encodeName(dir.filePath("record.dat"));
-        struct stat before
-        {
-        }, now{};
+        const QByteArray folder = QFile::encodeName(dir.path());
+        struct stat before = {}, now = {};
         QFile f(name);
-        if (fileMode < 0) {
-            QVERIFY(QDir(dir.path()).mkdir("record.dat"));
-        } else if (fileMode > 0) {
-            QVERIFY(f.open(QIODevice::WriteOnly) && f.write(Old) && f.flush());
-            QVERIFY(::chmod(name, fileMode) == 0 && ::stat(name, &before) == 0);
-        }
+        QVERIFY(fileMode >= 0 || QDir(dir.path()).mkdir("record.dat"));
+        QVERIFY(fileMode <= 0 || (f.open(QIODevice::WriteOnly) && f.write(Old) && f.flush()));
         f.close();
-        QVERIFY(::chmod(QFile::encodeName(dir.path()), folderMode) == 0);
+        QVERIFY(fileMode <= 0 || ::chmod(name, fileMode) == 0);
+        ::stat(name, &before);
+        QVERIFY(::chmod(folder, folderMode) == 0);
         SystemFileAccess files;
         RecordTable table(files, dir.path());
         QCOMPARE(table.LoadRecords(), fileMode > 0 && folderMode != 0644);
-        table.insertRecord(ScoreRecord{QStringLiteral("zed"), 120});
-        rlimit unlimited{}, small{};
+        table.insertRecord(ScoreRecord{"zed", 120});
+        rlimit unlimited = {}, small = {};
         ::getrlimit(RLIMIT_FSIZE, &unlimited);
-        small = {limit ? rlim_t(limit) : unlimited.rlim_cur, unlimited.rlim_max};
+        small = {setup[2] ? rlim_t(setup[2]) : unlimited.rlim_cur, unlimited.rlim_max};
         const auto handler = std::signal(SIGXFSZ, SIG_IGN);
         ::setrlimit(RLIMIT_FSIZE, &small);
-        const FileWriteResult result = size ? files.writeAll(name, QByteArray(size, 'x'))
-                                            : table.save(table.listLines().mid(2));
+        const FileWriteResult result = setup[3] ? files.writeAll(name, QByteArray(setup[3], 'x'))
+                                                : table.save(table.listLines().mid(2));
         ::setrlimit(RLIMIT_FSIZE, &unlimited);
         std::signal(SIGXFSZ, handler);
-        QVERIFY(::chmod(QFile::encodeName(dir.path()), 0755) == 0);
+        QVERIFY(::chmod(folder, 0755) == 0);
         QCOMPARE(result.error.description, error ? QString::fromLocal8Bit(strerror(error)) : "");
         QCOMPARE(::stat(name, &now) == 0, !after.isNull());
-        if (fileMode > 0) {
-            // A save replaces the file through a new one, of its mode, where the folder allows.
+        if (fileMode != 0) { // a new file, of the old one's mode, takes its place if it may
             QCOMPARE(now.st_ino != before.st_ino, result.ok && folderMode == 0755);
             QCOMPARE(now.st_mode, before.st_mode);
-            ::chmod(name, 0644);
         }
+        ::chmod(name, fileMode > 0 ? 0644 : 0755);
         QCOMPARE(f.open(QIODevice::ReadOnly) ? f.readAll() : QByteArray(), after);
         QCOMPARE(QDir(dir.path()).entryList(QDir::AllEntries | QDir::Hidden | QDir::NoDotAndDotDot),
                  after.isNull() ? QStringList() : QStringList{"record.dat"});
