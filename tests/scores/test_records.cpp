@@ -10,7 +10,6 @@
 #include <sys/stat.h>
 #include <unistd.h>
 
-// record.dat, its table and the high-score window, over files in memory and on disk.
 class TestRecords : public QObject
 {
     Q_OBJECT
@@ -35,7 +34,7 @@ class TestRecords : public QObject
 
 private slots:
     // Steps after the score: "menu" opens from the menu, "unreadable"/"diskfull" fail reading/
-    // writing; "box", "button", "close" click; "type:", "paste:" fill; "again" asks twice; Keys.
+    // writing; "box", "button" click; "type:", "paste:" fill; "again" asks twice; Keys.
     void windowShowsReadsAndSavesTheTable_data()
     {
         QTest::addColumn<QByteArray>("file"); // null: no record.dat
@@ -83,8 +82,7 @@ private slots:
         QCOMPARE(w.lblHighScore->text() + w.cmdEnter->text() + w.cmdClose->text() + " in " +
                      QFontInfo(w.List1->font()).family(),
                  "High ScoresEnterClose in Liberation Sans");
-        const QHash<QString, QWidget *> clicks{
-            {"box", w.Text1}, {"button", w.cmdEnter}, {"close", w.cmdClose}};
+        const QHash<QString, QWidget *> clicks{{"box", w.Text1}, {"button", w.cmdEnter}};
         for (const QString &step : steps.split(u' ').mid(1))
             clicks.contains(step)        ? QTest::mouseClick(clicks[step], Qt::LeftButton)
             : step.startsWith(u"type:")  ? QTest::keyClicks(w.focusWidget(), step.mid(5))
@@ -92,7 +90,7 @@ private slots:
             : step == u"again"           ? w.Text1_KeyPress(13)
             : step[0].isUpper()          ? QTest::keySequence(w.focusWidget(), step)
                                          : void();
-        QCOMPARE(w.isVisible(), !steps.contains(u"close"));
+        QVERIFY(w.isVisible());
         QCOMPARE(files.content(Path), list.startsWith(u'*') ? fileOf(list)
                                       : file.isNull()       ? std::nullopt
                                                             : std::optional(file));
@@ -166,10 +164,8 @@ private slots:
         const QByteArray folder = QFile::encodeName(dir.path()), name = folder + "/record.dat";
         struct stat before = {}, now = {};
         SystemFileAccess files;
-        QVERIFY(fileMode < 0
-                    ? !::mkdir(name, 0755)
-                    : !fileMode || (files.writeAll(name, Old).ok && !::chmod(name, fileMode)));
-        QVERIFY(!::chmod(folder, folderMode));
+        QVERIFY(fileMode < 0 ? !::mkdir(name, 0755) : !fileMode || files.writeAll(name, Old).ok);
+        QVERIFY(!::chmod(folder, folderMode) && (fileMode <= 0 || !::chmod(name, fileMode)));
         ::stat(name, &before);
         frmRecord w(files, dir.path(), false, 120);
         rlimit unlimited = {};
