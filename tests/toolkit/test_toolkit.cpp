@@ -3,10 +3,8 @@
 #include "ui/toolkit/modeltimer.h"
 #include "ui/toolkit/virtualclock.h"
 
-#include <QTemporaryDir>
 #include <QTest>
 
-// The plain toolkit under the game: numbers as text, files, timers.
 class TestToolkit : public QObject
 {
     Q_OBJECT
@@ -16,12 +14,11 @@ private slots:
     {
         QTest::addColumn<QString>("row");
         const QString rows =
-            "caption|100000|100000;caption| 2.5 |2.5;caption|abc|0;caption|-1e15|-1e+15;"
-            "caption|999999999999999|999999999999999;int16|2.5|2;int16|-1.5|-2;"
-            "int16|32767.5|32767;int16|-1e9|-32768;int16|nan|0;long|1990|1990;long|-40|-40;"
-            "long| +7 |7;long|2147483647|2147483647;long|-2147483648|-2147483648;"
-            "long|2147483648|none: 0;long|99999999999999999999|none: 0;long||none: 0;"
-            "long|-|none: 0;long|/|none: 0;long|:|none: 0";
+            "caption|999999999999999|999999999999999;int16|2.5|2;long|99999999999999999999|none: 0;"
+            "caption|100000|100000;caption|-1e15|-1e+15;caption| 2.5 |2.5;int16|32767.5|32767;"
+            "caption|abc|0;int16|-1e9|-32768;long|-|none: 0;long|/|none: 0;long|:|none: 0;"
+            "int16|-1.5|-2;int16|nan|0;long||none: 0;long| +7 |7;"
+            "long|-2147483648|-2147483648;long|2147483647|2147483647;long|2147483648|none: 0";
         for (const QString &row : rows.split(u';'))
             QTest::newRow(qPrintable(row)) << row;
     }
@@ -29,25 +26,22 @@ private slots:
     {
         QFETCH(QString, row);
         const QString kind = row.section(u'|', 0, 0), in = row.section(u'|', 1, 1);
-        const std::optional<std::int32_t> parsed = conv::parseLong(in);
-        QCOMPARE(kind == u"caption" ? conv::numberToText(conv::textToDouble(in))
-                 : kind == u"int16" ? QString::number(conv::toInteger16(in.toDouble()))
-                 : parsed           ? QString::number(*parsed)
-                                    : "none: " + QString::number(conv::textToLong(in)),
+        QCOMPARE(kind == u"caption"    ? conv::numberToText(conv::textToDouble(in))
+                 : kind == u"int16"    ? QString::number(conv::toInteger16(in.toDouble()))
+                 : conv::parseLong(in) ? QString::number(*conv::parseLong(in))
+                                       : "none: " + QString::number(conv::textToLong(in)),
                  row.section(u'|', 2));
     }
 
-    // Errors in reading are the word list's to check.
-    void filesReadBackEveryByte()
+    void filesReadBackEveryByte() // errors in reading: the word list's test checks them
     {
-        QTemporaryDir dir;
+        QTemporaryDir d;
         QByteArray all;
         for (int i = 0; i < 200000; ++i) // longer than one read
             all += char(i);
-        SystemFileAccess files;
-        QVERIFY(files.writeAll(dir.filePath("a"), all).ok &&
-                files.readAll(dir.filePath("a")).bytes == all);
-        QVERIFY(files.folderWritable(dir.path()) && !files.folderWritable(dir.filePath("a")));
+        SystemFileAccess fs;
+        QVERIFY(fs.writeAll(d.filePath("a"), all).ok && fs.readAll(d.filePath("a")).bytes == all);
+        QVERIFY(fs.folderWritable(d.path()) && !fs.folderWritable(d.filePath("a")));
     }
 
     // "interval on|off [ms the first tick's handler waits]: steps: ticks". Steps: +ms on the
@@ -55,12 +49,9 @@ private slots:
     void timersTickAsWindowTimersDo_data()
     {
         QTest::addColumn<QString>("row");
-        QTest::newRow("counting from enabling, afresh after off and on")
-            << "100 off: +250 on +150 off on +200 off +500: 350 500 600";
-        QTest::newRow("restart enables and counts afresh, on again keeps the count")
-            << "2000 off: +500 restart +1500 restart +1000 on +1000: 4000";
-        QTest::newRow("a new interval counts afresh, 0 or less stops")
-            << "400 on: +300 i600 +600 i-5 +1000 i50 +100: 900 1950 2000";
+        QTest::newRow("off, on") << "100 off: +250 on +150 off on +200 off +500: 350 500 600";
+        QTest::newRow("restart") << "2000 off: +500 restart +1500 restart +1000 on +1000: 4000";
+        QTest::newRow("interval") << "400 on: +300 i600 +600 i-5 +1000 i50 +100: 900 1950 2000";
         QTest::newRow("no re-entry, missed ticks run once") << "100 on 350: +100: 100 450";
     }
     void timersTickAsWindowTimersDo()
@@ -73,8 +64,7 @@ private slots:
         QStringList ticks;
         timer.setHandler([&] {
             ticks << QString::number(clock.now());
-            if (ticks.size() == 1)
-                clock.waitUntil(clock.now() + head.value(2).toInt());
+            ticks.size() == 1 ? clock.waitUntil(clock.now() + head.value(2).toInt()) : void();
         });
         for (const QString &step : row.section(u':', 1, 1).split(u' ', Qt::SkipEmptyParts))
             step[0] == u'+'      ? clock.advanceBy(step.mid(1).toInt())
