@@ -7,19 +7,21 @@
 #include <QSet>
 #include <QStringList>
 
+#include <cerrno>
+#include <cstring>
 #include <functional>
 #include <optional>
 
-// Recording stand-ins for the platform services, for tests on the model alone.
+// Recording stand-ins for the platform services, for tests of the model alone.
 
-// Every call the game makes to a platform service, in order, as one line each:
-// "beep", "sound <file name>", "message <text>", "window Record|About|HowTo|Exit".
+// Every call the game makes to a platform service, in order, one line each: "beep",
+// "sound <file name>", "message <text>", "window Record|About|HowTo|Exit".
 class EventLog
 {
 public:
     QStringList lines;
     void add(const QString &line) { lines << line; }
-    int count(const QString &line) const { return static_cast<int>(lines.count(line)); }
+    int count(const QString &line) const { return int(lines.count(line)); }
     void clear() { lines.clear(); }
 };
 
@@ -28,8 +30,6 @@ class RecordingBeeper : public Beeper
 public:
     explicit RecordingBeeper(EventLog &log) : m_log(log) {}
     void beep() override { m_log.add(QStringLiteral("beep")); }
-
-private:
     EventLog &m_log;
 };
 
@@ -47,12 +47,10 @@ public:
     }
     QStringList texts;
     std::function<void()> whileOpen; // runs while the message is "open"
-
-private:
     EventLog &m_log;
 };
 
-// Records the file name of each cue (the part after the last separator) and the full paths.
+// Logs the file name of each cue (after the last '/') and keeps the full paths.
 class RecordingSound : public SoundSink
 {
 public:
@@ -63,14 +61,16 @@ public:
         m_log.add(QStringLiteral("sound ") + path.section(QLatin1Char('/'), -1));
     }
     QStringList paths;
-
-private:
     EventLog &m_log;
 };
 
-QString windowName(Window w);
+inline QString windowName(Window w)
+{
+    static const char *const names[] = {"Record", "About", "HowTo", "Exit"};
+    return QString::fromLatin1(names[int(w)]);
+}
 
-// Records each opening; a test may give an action per window that runs while it is "open".
+// Records each opening; the action given for a window runs while it is "open".
 class ScriptedWindows : public WindowShower
 {
 public:
@@ -79,38 +79,52 @@ public:
     {
         m_log.add(QStringLiteral("window ") + windowName(window));
         opened << window;
-        if (auto it = actions.find(window); it != actions.end() && it.value()) {
-            it.value()();
+        if (auto action = actions.value(window)) {
+            action();
         }
     }
     QList<Window> opened;
     QHash<Window, std::function<void()>> actions;
-
-private:
     EventLog &m_log;
 };
 
-// Files held in memory; a path may be set to fail reading or writing with a given error.
-// A failed write leaves the old content as it was, as the real atomic write does.
+// Files in memory; a path may be set to fail reading or writing with a given error. A failed
+// write leaves the old content as it was, as the real atomic write does.
 class MemoryFiles : public FileAccess
 {
 public:
     bool fileExists(const QString &path) const override { return m_files.contains(path); }
-    FileReadResult readAll(const QString &path) const override;
-    FileWriteResult writeAll(const QString &path, const QByteArray &bytes) const override;
+    FileReadResult readAll(const QString &path) const override
+    {
+        if (m_failures.contains(path)) {
+            return {false, {}, m_failures.value(path)};
+        }
+        if (!m_files.contains(path)) {
+            return {false, {}, {ENOENT, QString::fromLocal8Bit(std::strerror(ENOENT))}};
+        }
+        return {true, m_files.value(path), {}};
+    }
+    FileWriteResult writeAll(const QString &path, const QByteArray &bytes) const override
+    {
+        m_writeAttempts << path;
+        if (m_writeFailures.contains(path)) {
+            return {false, m_writeFailures.value(path)};
+        }
+        m_files.insert(path, bytes);
+        return {true, {}};
+    }
+    // Folders are writable unless made read-only here.
     bool folderWritable(const QString &folder) const override
     {
         return !m_readOnlyFolders.contains(folder);
     }
-    // Folders are writable unless made read-only here.
     void setFolderReadOnly(const QString &folder) { m_readOnlyFolders.insert(folder); }
 
     void put(const QString &path, const QByteArray &bytes) { m_files.insert(path, bytes); }
     // The content of a file, or nothing when it does not exist.
     std::optional<QByteArray> content(const QString &path) const
     {
-        auto it = m_files.find(path);
-        return it == m_files.end() ? std::nullopt : std::optional<QByteArray>(it.value());
+        return m_files.contains(path) ? std::optional(m_files.value(path)) : std::nullopt;
     }
     void remove(const QString &path) { m_files.remove(path); }
     void failWith(const QString &path, int number, const QString &description)
@@ -126,8 +140,7 @@ public:
 
 private:
     mutable QHash<QString, QByteArray> m_files;
-    QHash<QString, FileError> m_failures;
-    QHash<QString, FileError> m_writeFailures;
+    QHash<QString, FileError> m_failures, m_writeFailures;
     mutable QStringList m_writeAttempts;
     QSet<QString> m_readOnlyFolders;
 };

@@ -4,24 +4,30 @@
 
 #include <deque>
 #include <initializer_list>
+#include <stdexcept>
 
-// A random source that hands out given numbers first, in order, and then those of a fallback
-// source. Without a fallback, drawing past the script is a test failure (it throws), so a test
-// can tell exactly how many numbers the game drew.
+// Hands out given numbers first, in order, then those of the fallback source. Without a
+// fallback, drawing past the script throws, so a test knows exactly how many numbers it drew.
 class ScriptedRandom : public RandomSource
 {
 public:
     explicit ScriptedRandom(RandomSource *fallback = nullptr) : m_fallback(fallback) {}
-
-    // Appends numbers in [0, 1) to the script.
-    void script(std::initializer_list<double> draws);
-    void script(double draw);
-    // Numbers of the script not drawn yet.
-    int remaining() const { return static_cast<int>(m_script.size()); }
-    // Numbers drawn so far, scripted or not.
+    void script(std::initializer_list<double> draws) { m_script.insert(m_script.end(), draws); }
+    void script(double draw) { m_script.push_back(draw); }
+    int remaining() const { return int(m_script.size()); }
     long long drawn() const { return m_drawn; }
-
-    double next() override;
+    double next() override
+    {
+        ++m_drawn;
+        if (m_script.empty() && !m_fallback) {
+            throw std::logic_error("the game drew more numbers than the script holds");
+        }
+        const double d = m_script.empty() ? m_fallback->next() : m_script.front();
+        if (!m_script.empty()) {
+            m_script.pop_front();
+        }
+        return d;
+    }
 
 private:
     RandomSource *m_fallback;
