@@ -2,37 +2,31 @@
 
 #include <QTest>
 
-// Building a word from stack tiles, taking letters back, and the check on Enter, on the model
-// with a virtual clock. Rows are pushed straight into the stack; after Start the incoming row
-// needs 3.6 s for its first push, so every wait here stays well below that.
+#include <limits>
+
+// Building and checking words, keyboard play, the sound cues, the Information menu and the
+// exit dialog, on the main window's model.
+
+// Reaches the private PlayEffect, for cue numbers no handler passes.
+struct PlayEffectProbe
+{
+    static void play(frmMain &g, std::int32_t cue) { g.PlayEffect(cue); }
+};
 
 namespace {
 
-const QString ListPath = GameHarness::Folder + QStringLiteral("/ShortList8.txt");
-const QString Click = QStringLiteral("sound click.wav");
-const QString ClearCue = QStringLiteral("sound clear.wav");
-const QString CorrectCue = QStringLiteral("sound correct.wav");
-const QString WrongCue = QStringLiteral("sound wrong.wav");
-constexpr Colour Blue = Colour::rgb(0, 0, 255);
-constexpr Colour Red = Colour::rgb(255, 0, 0);
+const QString Fresh = QStringLiteral(
+    "Pause level 1 rows 11 score 0 overlay off field on menu off fill 400 on pace on");
 
-bool isFree(const Control &tile)
+// Stack tiles 0 to n - 1: 'f' free, 'p' picked, '?' anything else.
+QString tiles(const frmMain &g, int n)
 {
-    return tile.isEnabled() && tile.backColor() == frmMain::TileColour;
-}
-
-bool isPicked(const Control &tile)
-{
-    return !tile.isEnabled() && tile.backColor() == frmMain::PickedColour;
-}
-
-QStringList sounds(const EventLog &log)
-{
-    QStringList s;
-    for (const QString &line : log.lines) {
-        if (line.startsWith(QLatin1String("sound "))) {
-            s << line;
-        }
+    QString s;
+    for (int k = 0; k < n; ++k) {
+        const QString d = describe(g.OoperDaba[k]);
+        s += d.endsWith(QLatin1String("back #c0ffff"))            ? u'f'
+             : d.endsWith(QLatin1String("back #c8c8c8 disabled")) ? u'p'
+                                                                  : u'?';
     }
     return s;
 }
@@ -43,465 +37,388 @@ class TestWordPlay : public QObject
 {
     Q_OBJECT
 private slots:
-    // --- Building the word
-
-    void clickedTilesGoIntoTheWord()
+    void clickedTilesMakeTheWord()
     {
         GameHarness h;
         frmMain &g = h.game();
-        g.btnStart_Click();
-        h.pushRow(QStringLiteral("CATXXXXX"));
+        h.play(QStringLiteral("start push:CATXXXXX"));
         h.log.clear();
-        for (int k : {0, 1, 2}) {
-            g.OoperDaba_Click(k);
-        }
-        QCOMPARE(g.Result[1].caption(), QStringLiteral("C"));
-        QCOMPARE(g.Result[2].caption(), QStringLiteral("A"));
-        QCOMPARE(g.Result[3].caption(), QStringLiteral("T"));
-        for (int k = 4; k <= 8; ++k) {
-            QVERIFY(g.Result[k].caption().isEmpty());
-        }
+        h.play(QStringLiteral("click:0 click:1 key:t"));
+        QCOMPARE(h.word(), QStringLiteral("CAT"));
         QCOMPARE(int(g.resultPos()), 4);
-        for (int k : {0, 1, 2}) {
-            QVERIFY(isPicked(g.OoperDaba[k]));
-            QVERIFY(g.OoperDaba[k].isVisible());
-            QCOMPARE(int(g.picked()[std::size_t(k)]), k);
-            // The word row keeps its colour.
-            QCOMPARE(g.Result[k + 1].backColor(), frmMain::TileColour);
-        }
-        QVERIFY(isFree(g.OoperDaba[3]));
-        QCOMPARE(h.log.lines, QStringList(3, Click));
+        QCOMPARE(tiles(g, 4), QStringLiteral("pppf"));
+        QCOMPARE(describe(g.Result[3]), QStringLiteral("73,50 32x37 'T' back #c0ffff"));
+        QCOMPARE(h.log.lines, QStringList(3, QStringLiteral("sound click.wav")));
     }
 
-    void aNinthLetterChangesNothing()
+    // Neither a click nor a key takes a tile the player cannot reach.
+    void noTileTakenOutOfReach_data()
     {
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<int>("tile"); // clicked, or -1
+        QTest::addColumn<QString>("letter");
+        const QString row = QStringLiteral("push:CATDOGXY ");
+        QTest::newRow("before Start") << row << 0 << "c";
+        QTest::newRow("paused") << "start " + row + "start" << 0 << "c";
+        QTest::newRow("tile picked already") << "start " + row + "spell:c" << 0 << "c";
+        QTest::newRow("tile gone with a word") << "start " + row + "spell:cat enter" << 0 << "c";
+        QTest::newRow("no such tile") << "start " + row << 99 << "q";
+        QTest::newRow("word full") << "start " + row + "push:ABCDEFGH spell:abcdefgh" << 0 << "c";
+        QTest::newRow("game over") << "start " + row + "over" << 0 << "z";
+        QTest::newRow("window closed") << "start " + row + "unload" << -1 << "c";
+    }
+    void noTileTakenOutOfReach()
+    {
+        QFETCH(QString, steps);
+        QFETCH(int, tile);
+        QFETCH(QString, letter);
         GameHarness h;
         frmMain &g = h.game();
-        g.btnStart_Click();
-        h.pushRow(QStringLiteral("ABCDEFGH"));
-        h.pushRow(QStringLiteral("IJKLMNOP"));
-        h.spell(QStringLiteral("ijklmnop"));
-        QCOMPARE(int(g.resultPos()), 9);
-        const auto picked = g.picked();
+        h.play(steps);
+        const QString word = h.word(), before = tiles(g, 8);
         h.log.clear();
-        g.OoperDaba_Click(0);
-        QCOMPARE(h.word(), QStringLiteral("IJKLMNOP"));
-        QCOMPARE(int(g.resultPos()), 9);
-        QVERIFY(isFree(g.OoperDaba[0]));
-        QCOMPARE(g.picked(), picked);
-        QVERIFY(h.log.lines.isEmpty());
+        if (tile >= 0) {
+            g.OoperDaba_Click(tile);
+        }
+        QVERIFY(!g.pickLetter(letter.at(0)));
+        QCOMPARE(h.word() + tiles(g, 8), word + before);
+        QCOMPARE(h.log.lines, QStringList());
     }
 
+    // CAT is spelt from tiles 0, 1 and 2; only the word's last letter goes back.
     void onlyTheLastLetterGoesBack_data()
     {
-        QTest::addColumn<QList<int>>("clicks");
+        QTest::addColumn<QString>("steps");
         QTest::addColumn<QString>("word");
-        QTest::addColumn<QString>("freed");
-
-        QTest::newRow("a middle letter stays") << QList<int>{2} << "CAT"
-                                               << "";
-        QTest::newRow("the first letter stays") << QList<int>{1} << "CAT"
-                                                << "";
-        QTest::newRow("an empty slot does nothing") << QList<int>{4} << "CAT"
-                                                    << "";
-        QTest::newRow("the last letter goes back") << QList<int>{3} << "CA"
-                                                   << "T";
-        QTest::newRow("the same slot twice takes back one") << QList<int>{3, 3} << "CA"
-                                                            << "T";
-        QTest::newRow("then the new last letter") << QList<int>{3, 3, 2} << "C"
-                                                  << "AT";
-        QTest::newRow("front to back takes back only the end") << QList<int>{1, 2, 3} << "CA"
-                                                               << "T";
-        QTest::newRow("every letter, one by one") << QList<int>{3, 2, 1} << ""
-                                                  << "CAT";
+        QTest::newRow("a middle letter stays") << "slot:2"
+                                               << "CAT";
+        QTest::newRow("the first letter stays") << "slot:1"
+                                                << "CAT";
+        QTest::newRow("an empty place does nothing") << "slot:4"
+                                                     << "CAT";
+        QTest::newRow("the last letter goes back") << "slot:3"
+                                                   << "CA";
+        QTest::newRow("the same place twice") << "slot:3 slot:3"
+                                              << "CA";
+        QTest::newRow("then the new last letter") << "slot:3 slot:2"
+                                                  << "C";
+        QTest::newRow("front to back") << "slot:1 slot:2 slot:3"
+                                       << "CA";
+        QTest::newRow("every letter, and place 0") << "slot:3 slot:2 slot:1 slot:0"
+                                                   << "";
+        QTest::newRow("Backspace") << "back"
+                                   << "CA";
+        QTest::newRow("Backspace past the start") << "back back back back"
+                                                  << "";
     }
     void onlyTheLastLetterGoesBack()
     {
-        QFETCH(QList<int>, clicks);
+        QFETCH(QString, steps);
         QFETCH(QString, word);
-        QFETCH(QString, freed);
         GameHarness h;
-        frmMain &g = h.game();
-        g.btnStart_Click();
-        h.pushRow(QStringLiteral("CATXXXXX"));
-        h.spell(QStringLiteral("cat"));
+        h.play(QStringLiteral("start push:CATXXXXX spell:cat"));
         h.log.clear();
-        for (int slot : clicks) {
-            g.Result_Click(slot);
-        }
+        h.play(steps);
         QCOMPARE(h.word(), word);
-        QCOMPARE(int(g.resultPos()), word.size() + 1);
-        for (int k = 0; k < 3; ++k) {
-            const bool shouldBeFree = freed.contains(g.OoperDaba[k].caption());
-            QCOMPARE(isFree(g.OoperDaba[k]), shouldBeFree);
-            QCOMPARE(isPicked(g.OoperDaba[k]), !shouldBeFree);
-            // A letter taken back leaves its entry as it was.
-            QCOMPARE(int(g.picked()[std::size_t(k)]), k);
-        }
-        QVERIFY(h.log.lines.isEmpty());
+        QCOMPARE(int(h.game().resultPos()), word.size() + 1);
+        QCOMPARE(tiles(h.game(), 4), QString(word.size(), u'p') + QString(4 - word.size(), u'f'));
+        QCOMPARE(h.log.lines, QStringList());
     }
 
-    void clearTakesBackTheWholeWord_data()
+    void clearFreesTheWholeWord_data()
     {
-        QTest::addColumn<QString>("spelled");
-        QTest::addColumn<QList<int>>("takenBack");
+        QTest::addColumn<QString>("steps");
         QTest::addColumn<bool>("cue");
-
-        QTest::newRow("three letters") << "cat" << QList<int>{} << true;
-        QTest::newRow("eight letters") << "catxxxxx" << QList<int>{} << true;
-        QTest::newRow("one letter left") << "cat" << QList<int>{3, 2} << true;
-        QTest::newRow("empty word") << "" << QList<int>{} << false;
-        QTest::newRow("every letter taken back first") << "cat" << QList<int>{3, 2, 1} << false;
+        QTest::newRow("three letters") << "spell:cat" << true;
+        QTest::newRow("eight letters") << "spell:catxxxxx" << true;
+        QTest::newRow("one letter left") << "spell:cat slot:3 slot:2" << true;
+        QTest::newRow("empty word") << "" << false;
+        QTest::newRow("every letter taken back") << "spell:cat back back back" << false;
+        QTest::newRow("cleared already") << "spell:cat clear" << false;
     }
-    void clearTakesBackTheWholeWord()
+    void clearFreesTheWholeWord()
     {
-        QFETCH(QString, spelled);
-        QFETCH(QList<int>, takenBack);
+        QFETCH(QString, steps);
         QFETCH(bool, cue);
         GameHarness h;
-        frmMain &g = h.game();
-        g.btnStart_Click();
-        h.pushRow(QStringLiteral("CATXXXXX"));
-        h.spell(spelled);
-        for (int slot : takenBack) {
-            g.Result_Click(slot);
-        }
+        h.play(QStringLiteral("start push:CATXXXXX ") + steps);
         h.log.clear();
-        g.btnClear_Click();
-        QVERIFY(h.word().isEmpty());
-        QCOMPARE(int(g.resultPos()), 1);
-        for (int k = 0; k < 8; ++k) {
-            QVERIFY(isFree(g.OoperDaba[k]));
-            if (cue) {
-                QCOMPARE(int(g.picked()[std::size_t(k)]), 0);
+        h.play(QStringLiteral("clear"));
+        QCOMPARE(h.word() + tiles(h.game(), 8), QStringLiteral("ffffffff"));
+        QCOMPARE(int(h.game().resultPos()), 1);
+        QCOMPARE(h.log.lines, cue ? QStringList{"sound clear.wav"} : QStringList());
+    }
+
+    // Enter shows its verdict for two seconds from the press; an empty word only starts the
+    // two seconds again for the message showing.
+    void enterJudgesTheWord_data()
+    {
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QString>("result");
+        QTest::addColumn<QStringList>("log");
+        QTest::addColumn<QStringList>("picture");
+        QTest::addColumn<QString>("word");
+        const QStringList rows{"ABCDEFGH", "TXXXXXXX", "CAXXXXXX"};
+        QTest::newRow("correct") << "spell:cat"
+                                 << "'Correct' fore #0000ff" << QStringList{"sound correct.wav"}
+                                 << QStringList{"..CDEFGH", ".BXXXXXX", "AXXXXXXX"} << "";
+        QTest::newRow("wrong") << "spell:ca"
+                               << "'Wrong' fore #ff0000" << QStringList{"sound wrong.wav"} << rows
+                               << "CA";
+        QTest::newRow("empty") << ""
+                               << "'Press Start' fore #008000" << QStringList() << rows << "";
+    }
+    void enterJudgesTheWord()
+    {
+        QFETCH(QString, steps);
+        QFETCH(QString, result);
+        QFETCH(QStringList, log);
+        QFETCH(QStringList, picture);
+        QFETCH(QString, word);
+        GameHarness h;
+        frmMain &g = h.game();
+        h.play(QStringLiteral("start push:ABCDEFGH push:TXXXXXXX push:CAXXXXXX wait:1500 ") +
+               steps);
+        h.log.clear();
+        h.play(QStringLiteral("enter"));
+        QCOMPARE(describe(g.lblResult), "90,18 103x25 " + result);
+        QCOMPARE(h.log.lines, log);
+        QCOMPARE(h.stackPicture(), picture);
+        QCOMPARE(h.word(), word);
+        h.advance(1999);
+        QCOMPARE(describe(g.lblResult), "90,18 103x25 " + result);
+        h.advance(1);
+        QCOMPARE(g.lblResult.caption(), QString());
+    }
+
+    // Ten points times the square of the length; nothing after the game is over.
+    void scoreOfCorrectWords_data()
+    {
+        QTest::addColumn<QString>("words");
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<QString>("score");
+        QTest::newRow("1 letter") << "a"
+                                  << "push:AZZZZZZZ spell:a enter"
+                                  << "10";
+        QTest::newRow("2 letters") << "ox"
+                                   << "push:OXZZZZZZ spell:ox enter"
+                                   << "40";
+        QTest::newRow("8 letters") << "stacking"
+                                   << "push:STACKING spell:stacking enter"
+                                   << "640";
+        QTest::newRow("90, then 160")
+            << "cat tile"
+            << "push:CATZZZZZ push:TILEZZZZ spell:cat enter spell:tile enter"
+            << "250";
+        QTest::newRow("the same word twice")
+            << "cat"
+            << "push:CATZZZZZ push:CATZZZZZ spell:cat enter spell:cat enter"
+            << "180";
+        QTest::newRow("after the game over") << "cat"
+                                             << "push:CATZZZZZ spell:cat over enter"
+                                             << "0";
+    }
+    void scoreOfCorrectWords()
+    {
+        QFETCH(QString, words);
+        QFETCH(QString, steps);
+        QFETCH(QString, score);
+        GameHarness h(words.split(QLatin1Char(' ')));
+        h.play(QStringLiteral("start ") + steps);
+        QCOMPARE(h.game().lblResult.caption(), QStringLiteral("Correct"));
+        QCOMPARE(h.word(), QString());
+        QCOMPARE(h.game().lblScore.caption(), score);
+    }
+
+    // Rows are pushed oldest first; a key picks its letter's lowest tile, then the leftmost.
+    void keyPicksTheLowestThenLeftmostTile_data()
+    {
+        QTest::addColumn<QStringList>("rows");
+        QTest::addColumn<QString>("typed");
+        QTest::addColumn<QList<int>>("picked");
+        QTest::newRow("leftmost of two") << QStringList{"CATCATXY"} << "c" << QList<int>{0};
+        QTest::newRow("lower wins over leftmost")
+            << QStringList{"CAXXXXXX", "XXXXXXXC"} << "c" << QList<int>{15};
+        QTest::newRow("the same letter twice")
+            << QStringList{"AXAXXXXX"} << "aa" << QList<int>{0, 2};
+        QTest::newRow("a capital typed") << QStringList{"XXXXXXXQ"} << "Q" << QList<int>{7};
+    }
+    void keyPicksTheLowestThenLeftmostTile()
+    {
+        QFETCH(QStringList, rows);
+        QFETCH(QString, typed);
+        QFETCH(QList<int>, picked);
+        GameHarness h;
+        h.play(QStringLiteral("start push:") + rows.join(QStringLiteral(" push:")));
+        for (QChar c : typed) {
+            QVERIFY(h.game().pickLetter(c));
+        }
+        QCOMPARE(h.word(), typed.toUpper());
+        for (int i = 0; i < picked.size(); ++i) {
+            QCOMPARE(int(h.game().picked()[i]), picked[i]);
+        }
+    }
+
+    void cueNumbersPlayTheirFiles_data()
+    {
+        QTest::addColumn<int>("cue");
+        QTest::addColumn<QString>("file");
+        const char *const files[] = {"click",   "correct", "wrong",  "clear",
+                                     "warning", "levelup", "gameend"};
+        for (int cue = 0; cue <= 6; ++cue) {
+            QTest::addRow("%d %s", cue, files[cue])
+                << cue << QStringLiteral("/game/sound/%1.wav").arg(QLatin1String(files[cue]));
+        }
+        QTest::newRow("-1 nothing") << -1 << "";
+        QTest::newRow("7 nothing") << 7 << "";
+        QTest::newRow("lowest nothing") << std::numeric_limits<int>::min() << "";
+        QTest::newRow("highest nothing") << std::numeric_limits<int>::max() << "";
+    }
+    void cueNumbersPlayTheirFiles()
+    {
+        QFETCH(int, cue);
+        QFETCH(QString, file);
+        GameHarness h;
+        PlayEffectProbe::play(h.game(), cue);
+        QCOMPARE(h.sound.paths, file.isEmpty() ? QStringList() : QStringList{file});
+    }
+
+    // Labels How to play, High Score and About as 'b' (blue) or 'k' (black) after pointer
+    // moves; '+' moves happen while the menu still works.
+    void menuHighlightFollowsThePointer_data()
+    {
+        QTest::addColumn<QString>("moves");
+        QTest::addColumn<bool>("works");
+        QTest::addColumn<QString>("colours");
+        QTest::newRow("nothing yet") << "" << true << "kkk";
+        QTest::newRow("How to play") << "howto" << true << "bkk";
+        QTest::newRow("High Score") << "highscore" << true << "kbk";
+        QTest::newRow("About") << "about" << true << "kkb";
+        QTest::newRow("a label leaves the others") << "howto about" << true << "bkb";
+        QTest::newRow("across the frame") << "howto frame about" << true << "kkb";
+        QTest::newRow("all, then the frame") << "howto highscore about frame" << true << "kkk";
+        QTest::newRow("then the window") << "highscore window" << true << "kkk";
+        QTest::newRow("then the overlay") << "about overlay" << true << "kkk";
+        QTest::newRow("reset, then a label") << "about window howto" << true << "bkk";
+        QTest::newRow("menu off: no light") << "howto about" << false << "kkk";
+        QTest::newRow("menu off: the frame keeps it") << "+howto frame" << false << "bkk";
+        QTest::newRow("menu off: the window resets") << "+howto window" << false << "kkk";
+        QTest::newRow("menu off: the overlay resets") << "+highscore overlay" << false << "kkk";
+    }
+    void menuHighlightFollowsThePointer()
+    {
+        QFETCH(QString, moves);
+        QFETCH(bool, works);
+        QFETCH(QString, colours);
+        GameHarness h;
+        frmMain &g = h.game();
+        const QHash<QString, void (frmMain::*)()> handlers{
+            {"howto", &frmMain::lblHowTo_MouseMove},
+            {"highscore", &frmMain::lblHighScore_MouseMove},
+            {"about", &frmMain::lblAbout_MouseMove},
+            {"frame", &frmMain::frameAbout_MouseMove},
+            {"window", &frmMain::Form_MouseMove},
+            {"overlay", &frmMain::PicBlack_MouseMove}};
+        for (QString move : moves.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
+            g.frameAbout.setEnabled(works || move.startsWith(QLatin1Char('+')));
+            (g.*handlers.value(move.remove(QLatin1Char('+'))))();
+        }
+        QString seen;
+        for (const Control *c : {&g.lblHowTo, &g.lblHighScore, &g.lblAbout}) {
+            seen += c->foreColor() == Colour::rgb(0, 0, 255) ? u'b'
+                    : c->foreColor() == Colour()             ? u'k'
+                                                             : u'?';
+        }
+        QCOMPARE(seen, colours);
+    }
+
+    void menuOpensWindowsBeforeStartAndAfterGameOver_data()
+    {
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<bool>("works");
+        QTest::newRow("before the first Start") << "" << true;
+        QTest::newRow("while a game runs") << "start wait:1000" << false;
+        QTest::newRow("while paused") << "start wait:1000 start" << false;
+        QTest::newRow("after a game over") << "start over" << true;
+    }
+    void menuOpensWindowsBeforeStartAndAfterGameOver()
+    {
+        QFETCH(QString, steps);
+        QFETCH(bool, works);
+        GameHarness h;
+        frmMain &g = h.game();
+        h.play(steps);
+        const QString state = h.state();
+        h.log.clear();
+        bool viewing = false;
+        h.windows.actions[Window::Record] = [&] { viewing = g.blnHighScoreClick; };
+        g.lblHowTo_Click();
+        g.lblHighScore_Click();
+        g.lblAbout_Click();
+        const QStringList opened{"window HowTo", "window Record", "window About"};
+        QCOMPARE(h.log.lines, works ? opened : QStringList());
+        QCOMPARE(viewing, works); // the table opens for viewing, not for a new entry
+        QCOMPARE(h.state(), state);
+        if (works) {
+            h.play(QStringLiteral("start over")); // the next game over opens it for an entry
+            QVERIFY(!viewing);
+        }
+    }
+
+    // Exit answered 0 (Restart Game), 1 (Exit the Game) or 2 (Back to Game) in each state.
+    void exitDialogChoices_data()
+    {
+        QTest::addColumn<QString>("steps");
+        QTest::addColumn<int>("choice");
+        const char *const states[][2] = {
+            {"before the first Start", ""},
+            {"during a game", "start push:CATDOGXY spell:cat enter"},
+            {"while paused", "start push:CATDOGXY spell:cat enter start"},
+            {"after a game over", "start over"}};
+        const char *const choices[] = {"Restart Game", "Exit the Game", "Back to Game"};
+        for (const auto &s : states) {
+            for (int c = 0; c < 3; ++c) {
+                QTest::addRow("%s %s", choices[c], s[0]) << QString::fromLatin1(s[1]) << c;
             }
         }
-        QCOMPARE(h.log.lines, cue ? QStringList{ClearCue} : QStringList{});
     }
-
-    void clearFreesTileZeroButLeavesItHidden()
+    void exitDialogChoices()
     {
-        GameHarness h({QStringLiteral("cat")});
-        frmMain &g = h.game();
-        g.btnStart_Click();
-        h.pushRow(QStringLiteral("CATDOGXX"));
-        h.spell(QStringLiteral("cat"));
-        g.btnCheck_Click(); // tile 0 is gone with the word
-        QVERIFY(!g.OoperDaba[0].isVisible());
-        // Whatever state tile 0 is left in, a Clear of a word without it frees it, through
-        // the entries beyond the word.
-        g.OoperDaba[0].setEnabled(false);
-        g.OoperDaba[0].setBackColor(frmMain::PickedColour);
-        h.spell(QStringLiteral("dog"));
-        g.btnClear_Click();
-        QVERIFY(isFree(g.OoperDaba[0]));
-        QVERIFY(!g.OoperDaba[0].isVisible());
-    }
-
-    void aWordInProgressAtLevelUpIsEmptiedWithItsBoard()
-    {
+        QFETCH(QString, steps);
+        QFETCH(int, choice);
         GameHarness h;
         frmMain &g = h.game();
-        g.btnStart_Click();
-        h.pushRow(QStringLiteral("CATXXXXX"));
-        h.spell(QStringLiteral("ca"));
-        g.lblRowsLeft.setCaption(QStringLiteral("1")); // the next row ends the level
-        h.log.clear();
-        h.pushRow(QStringLiteral("XXXXXXXX"));
-        QCOMPARE(g.lblLevel.caption(), QStringLiteral("2"));
-        QVERIFY(h.word().isEmpty());
-        QCOMPARE(int(g.resultPos()), 1);
-        for (std::int16_t entry : g.picked()) {
-            QCOMPARE(int(entry), 0);
-        }
-        QCOMPARE(g.OoperDaba.count(), 1);
-        QVERIFY(!sounds(h.log).contains(ClearCue));
-
-        // The new board's word starts afresh.
-        h.pushRow(QStringLiteral("DOGXXXXX"));
-        h.spell(QStringLiteral("do"));
-        QCOMPARE(int(g.picked()[0]), 0);
-        QCOMPARE(int(g.picked()[1]), 1);
-        g.btnClear_Click();
-        QVERIFY(isFree(g.OoperDaba[0]));
-        QVERIFY(isFree(g.OoperDaba[1]));
-    }
-
-    void tilesTakeNoClicksWhilePausedButTheWordRowDoes()
-    {
-        GameHarness h;
-        frmMain &g = h.game();
-        g.btnStart_Click();
-        h.pushRow(QStringLiteral("CATXXXXX"));
-        h.spell(QStringLiteral("ca"));
-        g.btnStart_Click(); // pause
-        h.log.clear();
-        g.OoperDaba_Click(2);
-        QCOMPARE(h.word(), QStringLiteral("CA"));
-        QVERIFY(isFree(g.OoperDaba[2]));
-        QVERIFY(h.log.lines.isEmpty());
-        g.Result_Click(2);
-        QCOMPARE(h.word(), QStringLiteral("C"));
-        QVERIFY(isFree(g.OoperDaba[1]));
-        g.btnClear_Click();
-        QVERIFY(h.word().isEmpty());
-        QCOMPARE(h.log.lines, QStringList{ClearCue});
-    }
-
-    void tilesTakeNoClicksBeforeStart()
-    {
-        GameHarness h;
-        frmMain &g = h.game();
-        h.pushRow(QStringLiteral("CATXXXXX"));
-        g.OoperDaba_Click(0);
-        QVERIFY(h.word().isEmpty());
-        QVERIFY(isFree(g.OoperDaba[0]));
-        QVERIFY(h.log.lines.isEmpty());
-    }
-
-    // --- Checking the word
-
-    void aCorrectWordScoresAndItsTilesVanish()
-    {
-        GameHarness h({QStringLiteral("cat")});
-        frmMain &g = h.game();
-        g.btnStart_Click();
-        h.pushRow(QStringLiteral("ABCDEFGH"));
-        h.pushRow(QStringLiteral("TXXXXXXX"));
-        h.pushRow(QStringLiteral("CAXXXXXX"));
-        QCOMPARE(h.stackPicture(), (QStringList{"ABCDEFGH", "TXXXXXXX", "CAXXXXXX"}));
-        h.spell(QStringLiteral("cat")); // C and A from the bottom row, T above the C
-        const std::array<int, 3> tiles{g.picked()[0], g.picked()[1], g.picked()[2]};
-        h.log.clear();
-        g.btnCheck_Click();
-
-        QCOMPARE(g.lblResult.caption(), QStringLiteral("Correct"));
-        QCOMPARE(g.lblResult.foreColor(), Blue);
-        QCOMPARE(h.log.lines, QStringList{CorrectCue});
-        QCOMPARE(g.lblScore.caption(), QStringLiteral("90"));
-        // The A above two removed tiles drops two rows, the X and B above one removed tile
-        // one row; the other columns stay.
-        QCOMPARE(h.stackPicture(), (QStringList{"..CDEFGH", ".BXXXXXX", "AXXXXXXX"}));
-        QVERIFY(h.word().isEmpty());
-        QCOMPARE(int(g.resultPos()), 1);
-        for (int k : tiles) {
-            QVERIFY(!g.OoperDaba[k].isVisible());
-            QVERIFY(isFree(g.OoperDaba[k]));
-        }
-
-        h.advance(1999);
-        QCOMPARE(g.lblResult.caption(), QStringLiteral("Correct"));
-        h.advance(1);
-        QVERIFY(g.lblResult.caption().isEmpty());
-        QCOMPARE(g.lblResult.foreColor(), Blue);
-        QVERIFY(!g.TimerResultBlink.isEnabled());
-    }
-
-    void pointsAreTenTimesTheSquareOfTheLength_data()
-    {
-        QTest::addColumn<QString>("before"); // a word scored first
-        QTest::addColumn<QString>("word");
-        QTest::addColumn<QString>("score");
-        QTest::newRow("1 letter") << ""
-                                  << "a"
-                                  << "10";
-        QTest::newRow("2 letters") << ""
-                                   << "ox"
-                                   << "40";
-        QTest::newRow("3 letters") << ""
-                                   << "cat"
-                                   << "90";
-        QTest::newRow("4 letters") << ""
-                                   << "tile"
-                                   << "160";
-        QTest::newRow("5 letters") << ""
-                                   << "words"
-                                   << "250";
-        QTest::newRow("6 letters") << ""
-                                   << "letter"
-                                   << "360";
-        QTest::newRow("7 letters") << ""
-                                   << "spelled"
-                                   << "490";
-        QTest::newRow("8 letters") << ""
-                                   << "stacking"
-                                   << "640";
-        QTest::newRow("90, then 8 letters") << "cat"
-                                            << "stacking"
-                                            << "730";
-        QTest::newRow("the same word twice") << "cat"
-                                             << "cat"
-                                             << "180";
-    }
-    void pointsAreTenTimesTheSquareOfTheLength()
-    {
-        QFETCH(QString, before);
-        QFETCH(QString, word);
-        QFETCH(QString, score);
-        GameHarness h({before, word});
-        frmMain &g = h.game();
-        g.btnStart_Click();
-        for (const QString &w : {before, word}) {
-            h.pushRow((w.toUpper() + QStringLiteral("ZZZZZZZZ")).left(8));
-        }
-        if (!before.isEmpty()) {
-            h.spell(before);
-            g.btnCheck_Click();
-        }
-        h.spell(word);
-        g.btnCheck_Click();
-        QCOMPARE(g.lblResult.caption(), QStringLiteral("Correct"));
-        QCOMPARE(g.lblScore.caption(), score);
-    }
-
-    void aWrongWordLeavesEverythingPicked()
-    {
-        GameHarness h({QStringLiteral("dog")});
-        frmMain &g = h.game();
-        g.btnStart_Click();
-        h.pushRow(QStringLiteral("MNOPMNOP"));
-        h.pushRow(QStringLiteral("CATZZZZZ"));
+        h.play(steps);
+        const QString state = h.state();
         const QStringList picture = h.stackPicture();
-        h.spell(QStringLiteral("cat"));
         h.log.clear();
-        g.btnCheck_Click();
-
-        QCOMPARE(g.lblResult.caption(), QStringLiteral("Wrong"));
-        QCOMPARE(g.lblResult.foreColor(), Red);
-        QCOMPARE(h.log.lines, QStringList{WrongCue});
-        QCOMPARE(g.lblScore.caption(), QStringLiteral("0"));
-        QCOMPARE(h.word(), QStringLiteral("CAT"));
-        QCOMPARE(int(g.resultPos()), 4);
-        for (int k : {8, 9, 10}) {
-            QVERIFY(isPicked(g.OoperDaba[k]));
-            QVERIFY(g.OoperDaba[k].isVisible());
+        h.play(QStringLiteral("exit:%1").arg(choice));
+        QCOMPARE(h.log.lines, QStringList{"window Exit"});
+        if (choice == 0) {
+            QCOMPARE(h.state(), Fresh);
+            QCOMPARE(h.stackPicture(), QStringList());
+        } else if (choice == 1) {
+            QVERIFY(g.isUnloaded());
+            QVERIFY(!g.TimerNichlaDabaFill.isEnabled() && !g.Timer1.isEnabled());
+        } else {
+            QCOMPARE(h.state(), state);
+            QCOMPARE(h.stackPicture(), picture);
         }
-        QCOMPARE(h.stackPicture(), picture);
-
-        h.advance(2000);
-        QVERIFY(g.lblResult.caption().isEmpty());
-        QCOMPARE(h.word(), QStringLiteral("CAT"));
     }
 
-    void theEntryMatchesWhateverItsCase_data()
-    {
-        QTest::addColumn<QByteArray>("file");
-        QTest::addColumn<QString>("spelled");
-        QTest::addColumn<bool>("correct");
-        QTest::newRow("cat") << QByteArray("cat\r\n") << "cat" << true;
-        QTest::newRow("Cat") << QByteArray("Cat\r\n") << "cat" << true;
-        QTest::newRow("CAT") << QByteArray("CAT\r\n") << "cat" << true;
-        QTest::newRow("cat and Dog, CAT") << QByteArray("cat\r\nDog\r\n") << "cat" << true;
-        QTest::newRow("cat and Dog, DOG") << QByteArray("cat\r\nDog\r\n") << "dog" << true;
-        QTest::newRow("a blank before") << QByteArray(" cat\r\n") << "cat" << false;
-        QTest::newRow("a blank after") << QByteArray("cat \r\n") << "cat" << false;
-        QTest::newRow("LF line ends") << QByteArray("dog\ncat\n") << "cat" << false;
-        QTest::newRow("a longer entry") << QByteArray("cats\r\n") << "cat" << false;
-        QTest::newRow("a shorter entry") << QByteArray("ca\r\n") << "cat" << false;
-        QTest::newRow("only empty entries") << QByteArray("\r\n\r\n") << "cat" << false;
-    }
-    void theEntryMatchesWhateverItsCase()
-    {
-        QFETCH(QByteArray, file);
-        QFETCH(QString, spelled);
-        QFETCH(bool, correct);
-        auto h = GameHarness::unloaded();
-        h->files.put(ListPath, file);
-        h->load();
-        frmMain &g = h->game();
-        g.btnStart_Click();
-        h->pushRow(QStringLiteral("CATDOGZZ"));
-        h->spell(spelled);
-        g.btnCheck_Click();
-        QCOMPARE(g.lblResult.caption(),
-                 correct ? QStringLiteral("Correct") : QStringLiteral("Wrong"));
-        QCOMPARE(g.lblScore.caption(), correct ? QStringLiteral("90") : QStringLiteral("0"));
-    }
-
-    void enterOnAnEmptyWordBlanksAPendingWarningTwoSecondsLater()
+    // A closed window stops the game's timers, leaves the message's, and takes no clicks.
+    void closedWindowStopsTheGame()
     {
         GameHarness h;
         frmMain &g = h.game();
-        for (int n = 0; n < 9; ++n) {
-            h.pushRow(QStringLiteral("ZZZZZZZZ"));
-        }
-        QCOMPARE(g.lblResult.caption(), QStringLiteral("Be Carefull"));
-        h.advance(1500);
-        h.log.clear();
-        g.btnCheck_Click();
-        QCOMPARE(g.lblResult.caption(), QStringLiteral("Be Carefull"));
-        QCOMPARE(g.lblScore.caption(), QStringLiteral("0"));
-        QVERIFY(h.log.lines.isEmpty());
-        h.advance(1999);
-        QCOMPARE(g.lblResult.caption(), QStringLiteral("Be Carefull"));
-        h.advance(1);
-        QVERIFY(g.lblResult.caption().isEmpty());
-        QVERIFY(h.log.lines.isEmpty());
-    }
-
-    void eachMessageStaysItsFullTwoSeconds()
-    {
-        GameHarness h({QStringLiteral("cat")});
-        frmMain &g = h.game();
-        g.btnStart_Click();
-        h.pushRow(QStringLiteral("CATZZZZZ"));
-        h.spell(QStringLiteral("cat"));
-        g.btnCheck_Click();
-        QCOMPARE(g.lblResult.caption(), QStringLiteral("Correct"));
-        h.advance(1000);
-        h.spell(QStringLiteral("zz"));
-        g.btnCheck_Click();
-        QCOMPARE(g.lblResult.caption(), QStringLiteral("Wrong"));
-        h.advance(1999);
-        QCOMPARE(g.lblResult.caption(), QStringLiteral("Wrong"));
-        h.advance(1);
-        QVERIFY(g.lblResult.caption().isEmpty());
-    }
-
-    void aCorrectWordWhilePausedScoresUnderTheOverlay()
-    {
-        GameHarness h({QStringLiteral("cat")});
-        frmMain &g = h.game();
-        g.btnStart_Click();
-        h.pushRow(QStringLiteral("MNOPMNOP"));
-        h.pushRow(QStringLiteral("CATZZZZZ"));
-        h.spell(QStringLiteral("cat"));
-        g.btnStart_Click(); // pause
-        g.btnCheck_Click();
-        QCOMPARE(g.lblResult.caption(), QStringLiteral("Correct"));
-        QCOMPARE(g.lblScore.caption(), QStringLiteral("90"));
-        QCOMPARE(h.stackPicture(), (QStringList{"...PMNOP", "MNOZZZZZ"}));
-        QVERIFY(h.word().isEmpty());
-        QVERIFY(g.PicBlack.isVisible());
-        QCOMPARE(g.lblBlack.caption(), QStringLiteral("Paused"));
-        QCOMPARE(g.btnStart.caption(), QStringLiteral("Resume"));
-    }
-
-    void aCorrectWordAfterGameOverRemovesItsTilesButScoresNothing()
-    {
-        GameHarness h({QStringLiteral("cat"), QStringLiteral("dog")});
-        frmMain &g = h.game();
-        g.btnStart_Click();
-        h.pushRow(QStringLiteral("DOGZZZZZ"));
-        h.spell(QStringLiteral("dog"));
-        g.btnCheck_Click();
-        QCOMPARE(g.lblScore.caption(), QStringLiteral("90"));
-        h.pushRow(QStringLiteral("CATZZZZZ"));
-        h.spell(QStringLiteral("cat"));
-        while (!g.gameOver()) {
-            h.pushRow(QStringLiteral("ZZZZZZZZ"));
-        }
-        QCOMPARE(g.btnStart.caption(), QStringLiteral("Restart"));
-        QCOMPARE(h.word(), QStringLiteral("CAT"));
-        h.log.clear();
-        g.btnCheck_Click();
-        QCOMPARE(g.lblResult.caption(), QStringLiteral("Correct"));
-        QCOMPARE(h.log.lines, QStringList{CorrectCue});
-        QCOMPARE(g.lblScore.caption(), QStringLiteral("90"));
-        QVERIFY(h.word().isEmpty());
-        for (int k : {8, 9, 10}) {
-            QVERIFY(!g.OoperDaba[k].isVisible());
-        }
+        h.play(QStringLiteral("start wait:1000 unload"));
+        QVERIFY(g.TimerResultBlink.isEnabled());
+        const int filled = g.fillPos();
+        h.play(QStringLiteral("wait:20000 exit:0 start"));
+        QCOMPARE(g.fillPos(), filled);
+        QCOMPARE(h.state(), QString(Fresh).replace(QStringLiteral("on pace on"),
+                                                   QStringLiteral("off pace off unloaded")));
+        QCOMPARE(h.log.lines, QStringList());
     }
 };
 
