@@ -12,10 +12,8 @@
 #include <functional>
 #include <optional>
 
-// Recording stand-ins for the platform services, for tests of the model alone.
-
-// Every call the game makes to a platform service, in order, one line each: "beep",
-// "sound <file name>", "message <text>", "window Record|About|HowTo|Exit".
+// Recording stand-ins for the platform services. EventLog holds every call in order, one line
+// each: "beep", "sound <file name>", "message <text>", "window Record|About|HowTo|Exit".
 class EventLog
 {
 public:
@@ -50,7 +48,6 @@ public:
     EventLog &m_log;
 };
 
-// Logs the file name of each cue (after the last '/') and keeps the full paths.
 class RecordingSound : public SoundSink
 {
 public:
@@ -66,8 +63,7 @@ public:
 
 inline QString windowName(Window w)
 {
-    static const char *const names[] = {"Record", "About", "HowTo", "Exit"};
-    return QString::fromLatin1(names[int(w)]);
+    return QStringList{"Record", "About", "HowTo", "Exit"}.value(int(w));
 }
 
 // Records each opening; the action given for a window runs while it is "open".
@@ -88,19 +84,18 @@ public:
     EventLog &m_log;
 };
 
-// Files in memory; a path may be set to fail reading or writing with a given error. A failed
-// write leaves the old content as it was, as the real atomic write does.
+// Files in memory; a path may fail reading or writing with a given error. A failed write
+// leaves the old content, as the real atomic write does. Folders are writable unless set not.
 class MemoryFiles : public FileAccess
 {
 public:
     bool fileExists(const QString &path) const override { return m_files.contains(path); }
     FileReadResult readAll(const QString &path) const override
     {
-        if (m_failures.contains(path)) {
-            return {false, {}, m_failures.value(path)};
-        }
-        if (!m_files.contains(path)) {
-            return {false, {}, {ENOENT, QString::fromLocal8Bit(std::strerror(ENOENT))}};
+        if (m_failures.contains(path) || !m_files.contains(path)) {
+            return {false,
+                    {},
+                    m_failures.value(path, {ENOENT, QString::fromLocal8Bit(strerror(ENOENT))})};
         }
         return {true, m_files.value(path), {}};
     }
@@ -113,15 +108,12 @@ public:
         m_files.insert(path, bytes);
         return {true, {}};
     }
-    // Folders are writable unless made read-only here.
     bool folderWritable(const QString &folder) const override
     {
-        return !m_readOnlyFolders.contains(folder);
+        return !m_readOnly.contains(folder);
     }
-    void setFolderReadOnly(const QString &folder) { m_readOnlyFolders.insert(folder); }
-
+    void setFolderReadOnly(const QString &folder) { m_readOnly.insert(folder); }
     void put(const QString &path, const QByteArray &bytes) { m_files.insert(path, bytes); }
-    // The content of a file, or nothing when it does not exist.
     std::optional<QByteArray> content(const QString &path) const
     {
         return m_files.contains(path) ? std::optional(m_files.value(path)) : std::nullopt;
@@ -129,11 +121,11 @@ public:
     void remove(const QString &path) { m_files.remove(path); }
     void failWith(const QString &path, int number, const QString &description)
     {
-        m_failures.insert(path, FileError{number, description});
+        m_failures.insert(path, {number, description});
     }
     void failWritesWith(const QString &path, int number, const QString &description)
     {
-        m_writeFailures.insert(path, FileError{number, description});
+        m_writeFailures.insert(path, {number, description});
     }
     // Every path given to writeAll, failed writes included, in order.
     const QStringList &writeAttempts() const { return m_writeAttempts; }
@@ -142,5 +134,5 @@ private:
     mutable QHash<QString, QByteArray> m_files;
     QHash<QString, FileError> m_failures, m_writeFailures;
     mutable QStringList m_writeAttempts;
-    QSet<QString> m_readOnlyFolders;
+    QSet<QString> m_readOnly;
 };

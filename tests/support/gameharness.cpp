@@ -1,8 +1,7 @@
 #include "support/gameharness.h"
 
 #include <QMap>
-
-#include <stdexcept>
+#include <QTest>
 
 GameHarness::GameHarness(const QStringList &words, std::uint64_t seed)
     : GameHarness(true, words, seed)
@@ -11,8 +10,7 @@ GameHarness::GameHarness(const QStringList &words, std::uint64_t seed)
 
 GameHarness::GameHarness(bool runLoad, const QStringList &words, std::uint64_t seed) : random(seed)
 {
-    files.put(Folder + QStringLiteral("/ShortList8.txt"),
-              words.join(QStringLiteral("\r\n")).toLatin1() + "\r\n");
+    files.put(Folder + "/ShortList8.txt", words.join("\r\n").toLatin1() + "\r\n");
     m_game = std::make_unique<frmMain>(
         Platform{clock, draws, beeper, messageBox, sound, windows, files, Folder});
     if (runLoad) {
@@ -28,18 +26,17 @@ std::unique_ptr<GameHarness> GameHarness::unloaded(const QStringList &words, std
 void GameHarness::pushRow(const QString &letters)
 {
     frmMain &g = *m_game;
-    // A tick goes through the timer while it runs, as on screen, so a tick that comes due in
-    // the middle of a push (a paint lets the clock run) waits for the push to end.
+    // Through the timer while it runs, so a tick due in the middle of a push (a paint lets
+    // the clock run) waits for the push to end, as on screen.
     auto tick = [&g] {
         g.TimerNichlaDabaFill.isActive() ? g.TimerNichlaDabaFill.fire()
                                          : g.TimerNichlaDabaFill_Timer();
     };
-    for (int i = 0; i <= g.fillPos(); ++i) {
-        g.NichlaDaba[i].setCaption(letters.mid(i, 1));
-    }
     while (g.fillPos() < 7) {
         tick();
-        g.NichlaDaba[g.fillPos()].setCaption(letters.mid(g.fillPos(), 1));
+    }
+    for (int i = 0; i <= 7; ++i) {
+        g.NichlaDaba[i].setCaption(letters.mid(i, 1));
     }
     tick(); // the ninth tick pushes the row
 }
@@ -59,7 +56,7 @@ QStringList GameHarness::stackPicture() const
         if (m_game->OoperDaba.exists(k) && m_game->OoperDaba[k].isVisible()) {
             const Control &t = m_game->OoperDaba[k];
             QString &line = lines[t.top()];
-            line = line.isEmpty() ? QString(8, QLatin1Char('.')) : line;
+            line = line.isEmpty() ? QString(8, u'.') : line;
             line[int((t.left() - 3) / 42)] = t.caption().at(0);
         }
     }
@@ -71,11 +68,9 @@ int GameHarness::findTile(QChar letter) const
     const TileArray &s = m_game->OoperDaba;
     int best = -1;
     for (int k = 0; k < s.bound(); ++k) {
-        if (s.exists(k) && s[k].isVisible() && s[k].isEnabled() &&
-            s[k].caption() == QString(letter) &&
-            (best < 0 || s[k].top() > s[best].top() ||
-             (s[k].top() == s[best].top() && s[k].left() < s[best].left()))) {
-            best = k;
+        if (s.exists(k) && s[k].isVisible() && s[k].isEnabled() && s[k].caption() == letter &&
+            (best < 0 || s[k].top() > s[best].top())) {
+            best = k; // in a row, the leftmost comes first
         }
     }
     return best;
@@ -84,11 +79,7 @@ int GameHarness::findTile(QChar letter) const
 void GameHarness::spell(const QString &word)
 {
     for (QChar c : word) {
-        const int k = findTile(c.toUpper());
-        if (k < 0) {
-            throw std::runtime_error("letter not on the stack");
-        }
-        m_game->OoperDaba_Click(k);
+        m_game->OoperDaba_Click(findTile(c.toUpper()));
     }
 }
 
@@ -104,47 +95,35 @@ QString GameHarness::word() const
 void GameHarness::play(const QString &steps)
 {
     frmMain &g = *m_game;
-    for (const QString &step : steps.split(QLatin1Char(' '), Qt::SkipEmptyParts)) {
-        const QString op = step.section(QLatin1Char(':'), 0, 0);
-        const QString arg = step.section(QLatin1Char(':'), 1);
-        if (op == QLatin1String("start")) {
-            g.btnStart_Click();
-        } else if (op == QLatin1String("restart")) {
-            g.RestartGame();
-        } else if (op == QLatin1String("enter")) {
-            g.btnCheck_Click();
-        } else if (op == QLatin1String("clear")) {
-            g.btnClear_Click();
-        } else if (op == QLatin1String("back")) {
-            g.takeBackLetter();
-        } else if (op == QLatin1String("unload")) {
-            g.Form_Unload();
-        } else if (op == QLatin1String("push")) {
-            pushRow(arg);
-        } else if (op == QLatin1String("spell")) {
-            spell(arg);
-        } else if (op == QLatin1String("key")) {
-            g.pickLetter(arg.at(0));
-        } else if (op == QLatin1String("click")) {
-            g.OoperDaba_Click(arg.toInt());
-        } else if (op == QLatin1String("slot")) {
-            g.Result_Click(arg.toInt());
-        } else if (op == QLatin1String("wait")) {
-            advance(arg.toLongLong());
-        } else if (op == QLatin1String("exit")) {
-            windows.actions[Window::Exit] = [&g, n = arg.toInt()] { g.frmExitStatus = n; };
-            g.cmdExit_Click();
-        } else if (op == QLatin1String("rows")) {
-            g.lblRowsLeft.setCaption(arg);
-        } else if (op == QLatin1String("level")) {
-            g.lblLevel.setCaption(arg);
-        } else if (op == QLatin1String("over")) {
-            for (int i = 0; i < 12 && !g.gameOver(); ++i) {
-                pushRow(QStringLiteral("ZZZZZZZZ"));
-            }
-        } else {
-            throw std::invalid_argument("unknown step");
-        }
+    using Step = std::function<void(const QString &)>;
+    const QHash<QString, Step> ops{
+        {"start", [&](auto) { g.btnStart_Click(); }},
+        {"restart", [&](auto) { g.RestartGame(); }},
+        {"enter", [&](auto) { g.btnCheck_Click(); }},
+        {"clear", [&](auto) { g.btnClear_Click(); }},
+        {"back", [&](auto) { g.takeBackLetter(); }},
+        {"unload", [&](auto) { g.Form_Unload(); }},
+        {"push", [&](const QString &a) { pushRow(a); }},
+        {"spell", [&](const QString &a) { spell(a); }},
+        {"key", [&](const QString &a) { g.pickLetter(a.at(0)); }},
+        {"click", [&](const QString &a) { g.OoperDaba_Click(a.toInt()); }},
+        {"slot", [&](const QString &a) { g.Result_Click(a.toInt()); }},
+        {"wait", [&](const QString &a) { advance(a.toInt()); }},
+        {"rows", [&](const QString &a) { g.lblRowsLeft.setCaption(a); }},
+        {"level", [&](const QString &a) { g.lblLevel.setCaption(a); }},
+        {"caption", [&](const QString &a) { g.btnStart.setCaption(a); }},
+        {"exit",
+         [&](const QString &a) {
+             windows.actions[Window::Exit] = [&g, a] { g.frmExitStatus = a.toInt(); };
+             g.cmdExit_Click();
+         }},
+        {"over", [&](auto) {
+             for (int i = 0; i < 12 && !g.gameOver(); ++i) {
+                 pushRow(QStringLiteral("ZZZZZZZZ"));
+             }
+         }}};
+    for (const QString &step : steps.split(u' ', Qt::SkipEmptyParts)) {
+        ops.value(step.section(u':', 0, 0))(step.section(u':', 1));
     }
 }
 
@@ -152,17 +131,22 @@ QString GameHarness::state() const
 {
     const frmMain &g = *m_game;
     auto on = [](bool b) { return b ? QStringLiteral("on") : QStringLiteral("off"); };
-    return QStringLiteral("%1 level %2 rows %3 score %4 overlay %5 field %6 menu %7 fill %8 %9 "
-                          "pace %10%11%12")
+    const QString overlay = g.PicBlack.isVisible() ? "'" + g.lblBlack.caption() + "'" : "-";
+    const int tiles = int(QString(stackPicture().join(QString())).remove(u'.').size());
+    int incoming = 0;
+    for (int i = 0; i <= 7; ++i) {
+        incoming += g.NichlaDaba[i].isVisible();
+    }
+    return QStringLiteral("%1 %2/%3/%4 overlay %5 field %6 menu %7 fill %8 %9 pace %10 word '%11' "
+                          "stack %12 row %13%14%15")
         .arg(g.btnStart.caption(), g.lblLevel.caption(), g.lblRowsLeft.caption(),
-             g.lblScore.caption(),
-             g.PicBlack.isVisible() ? QLatin1Char('\'') + g.lblBlack.caption() + QLatin1Char('\'')
-                                    : on(false),
-             on(g.Picture1.isEnabled()), on(g.frameAbout.isEnabled()))
+             g.lblScore.caption(), overlay, on(g.Picture1.isEnabled()),
+             on(g.frameAbout.isEnabled()))
         .arg(g.TimerNichlaDabaFill.interval())
-        .arg(on(g.TimerNichlaDabaFill.isEnabled()), on(g.Timer1.isEnabled()),
-             g.gameOver() ? QStringLiteral(" over") : QString(),
-             g.isUnloaded() ? QStringLiteral(" unloaded") : QString());
+        .arg(on(g.TimerNichlaDabaFill.isEnabled()), on(g.Timer1.isEnabled()), word())
+        .arg(tiles)
+        .arg(incoming)
+        .arg(g.gameOver() ? " over" : "", g.isUnloaded() ? " closed" : "");
 }
 
 QString describe(const Control &c)
@@ -172,9 +156,27 @@ QString describe(const Control &c)
     };
     QString s =
         QStringLiteral("%1,%2 %3x%4").arg(c.left()).arg(c.top()).arg(c.width()).arg(c.height());
-    s += c.caption().isEmpty() ? QString() : QStringLiteral(" '%1'").arg(c.caption());
-    s += c.backColor() == Colour() ? QString() : QStringLiteral(" back") + hex(c.backColor());
-    s += c.foreColor() == Colour() ? QString() : QStringLiteral(" fore") + hex(c.foreColor());
-    s += c.toolTip().isEmpty() ? QString() : QStringLiteral(" tip '%1'").arg(c.toolTip());
+    s += c.caption().isEmpty() ? "" : " '" + c.caption() + "'";
+    s += c.backColor() == Colour() ? "" : " back" + hex(c.backColor());
+    s += c.foreColor() == Colour() ? "" : " fore" + hex(c.foreColor());
+    s += c.toolTip().isEmpty() ? "" : " tip '" + c.toolTip() + "'";
     return s + (c.isVisible() ? "" : " hidden") + (c.isEnabled() ? "" : " disabled");
+}
+
+void addRows(std::initializer_list<const char *> rows)
+{
+    QTest::addColumn<QStringList>("fields");
+    for (const char *row : rows) {
+        QStringList f = QString::fromUtf8(row).split(u'|');
+        for (QString &s : f) {
+            s = s.trimmed();
+        }
+        QTest::newRow(qPrintable(f.takeFirst())) << f;
+    }
+}
+
+QStringList fields()
+{
+    QFETCH(QStringList, fields);
+    return fields;
 }
