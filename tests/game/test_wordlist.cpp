@@ -183,21 +183,6 @@ private slots:
         QVERIFY(found > 0 && found < words.size()); // both answers occur
     }
 
-    void shippedListHoldsPlayableWords()
-    {
-        const QByteArray file = shippedList();
-        QVERIFY(file.endsWith("\r\n"));
-        QStringList words = QString::fromLatin1(file).split(QStringLiteral("\r\n"));
-        QCOMPARE(words.takeLast(), QString());
-        QVERIFY(words.size() > 20000);
-        static const QRegularExpression shape(QStringLiteral("^([a-z]{2,8}|a|i)$"));
-        QCOMPARE(words.filter(shape).size(), words.size());
-        QStringList sorted = words;
-        sorted.sort();
-        sorted.removeDuplicates();
-        QCOMPARE(sorted.size(), words.size());
-    }
-
     // Words left out by name (and forms of them) and look-alikes that stay.
     void shippedListKeepsWordsAndLeavesOutOthers_data()
     {
