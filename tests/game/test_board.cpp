@@ -4,14 +4,18 @@
 
 #include <cmath>
 
-// The board on the main window's model: start-up, the Start button, the incoming row, the
-// stack, the top watch and the overlay's paint, on a virtual clock.
+// The board on the main window's model: start-up, run control, the incoming row, the stack,
+// the top watch and the overlay's paint, on a virtual clock.
 
 namespace {
 const QString Fresh =
     "Pause 1/11/0 overlay - field on menu off fill 400 on pace on word '' stack 0 row 0";
 const QString Waiting =
     "Start 0/0/0 overlay '' field on menu on fill 400 off pace off word '' stack 0 row 0";
+QString expand(QString s)
+{
+    return s.replace("$F", Fresh).replace("$W", Waiting);
+}
 } // namespace
 
 class TestBoard : public QObject
@@ -22,46 +26,48 @@ private slots:
     {
         GameHarness h;
         frmMain &g = h.game();
-        QList<std::pair<const Control *, QString>> design{
-            {&g.frmMainWindow, "0,0 635x484 'Tilnora'"},
-            {&g.Picture1, "6,9 342x465"},
-            {&g.OoperDaba[0], "3,371 40x40 'U' back #c0ffff hidden"},
-            {&g.Line1, "0,413 340x0"},
-            {&g.PicBlack, "6,9 343x469"},
-            {&g.lblBlack, "168,207 7x24 fore #ffffff"},
-            {&g.Frame1, "354,4 277x127 'Result'"},
-            {&g.lblResult, "90,18 103x25 'Press Start' fore #008000"},
-            {&g.btnCheck, "9,96 76x23 'Enter'"},
-            {&g.btnClear, "192,96 76x23 'Clear'"},
-            {&g.Frame2, "354,135 277x52 'Score'"},
-            {&g.lblScore, "133,12 20x37 '0' fore #c04000"},
-            {&g.frmLevel, "354,189 277x52 'Level'"},
-            {&g.lblLevel, "133,12 20x37 '0' fore #000080"},
-            {&g.Frame3, "354,243 277x52 'Rows Left'"},
-            {&g.lblRowsLeft, "133,12 20x37 '0' fore #008000"},
-            {&g.frameAbout, "354,309 277x112 'Information'"},
-            {&g.lblHowTo, "108,24 70x16 'How to play'"},
-            {&g.lblHighScore, "108,54 67x16 'High Score'"},
-            {&g.lblAbout, "126,81 35x16 'About'"},
-            {&g.btnStart, "432,438 118x34 'Start'"},
-            {&g.cmdExit, "618,465 16x16 'X' tip 'Close'"}};
+        QStringList seen;
+        for (const Control *c :
+             {&g.frmMainWindow, &g.Picture1,   &g.OoperDaba[0], &g.Line1,        &g.PicBlack,
+              &g.lblBlack,      &g.Frame1,     &g.lblResult,    &g.btnCheck,     &g.btnClear,
+              &g.Frame2,        &g.lblScore,   &g.frmLevel,     &g.lblLevel,     &g.Frame3,
+              &g.lblRowsLeft,   &g.frameAbout, &g.lblHowTo,     &g.lblHighScore, &g.lblAbout,
+              &g.btnStart,      &g.cmdExit}) {
+            seen << describe(*c);
+        }
+        QCOMPARE(seen, (QStringList{"0,0 635x484 'Tilnora'",
+                                    "6,9 342x465",
+                                    "3,371 40x40 'U' back #c0ffff hidden",
+                                    "0,413 340x0",
+                                    "6,9 343x469",
+                                    "168,207 7x24 fore #ffffff",
+                                    "354,4 277x127 'Result'",
+                                    "90,18 103x25 'Press Start' fore #008000",
+                                    "9,96 76x23 'Enter'",
+                                    "192,96 76x23 'Clear'",
+                                    "354,135 277x52 'Score'",
+                                    "133,12 20x37 '0' fore #c04000",
+                                    "354,189 277x52 'Level'",
+                                    "133,12 20x37 '0' fore #000080",
+                                    "354,243 277x52 'Rows Left'",
+                                    "133,12 20x37 '0' fore #008000",
+                                    "354,309 277x112 'Information'",
+                                    "108,24 70x16 'How to play'",
+                                    "108,54 67x16 'High Score'",
+                                    "126,81 35x16 'About'",
+                                    "432,438 118x34 'Start'",
+                                    "618,465 16x16 'X' tip 'Close'"}));
         for (int i = 0; i <= 7; ++i) {
-            design << std::pair(
-                          &g.NichlaDaba[i],
-                          QStringLiteral("%1,417 40x40 'T' back #ffc0ff hidden").arg(3 + 42 * i))
-                   << std::pair(&g.Result[i + 1],
-                                QStringLiteral("%1,50 32x37 back #c0ffff").arg(7 + 33 * i));
+            QCOMPARE(describe(g.NichlaDaba[i]),
+                     QStringLiteral("%1,417 40x40 'T' back #ffc0ff hidden").arg(3 + 42 * i));
+            QCOMPARE(describe(g.Result[i + 1]),
+                     QStringLiteral("%1,50 32x37 back #c0ffff").arg(7 + 33 * i));
         }
-        for (const auto &[control, expected] : design) {
-            QCOMPARE(describe(*control), expected);
-        }
-        QCOMPARE(h.state(), Waiting);
-        QCOMPARE(g.Timer1.interval(), 4000);
+        QCOMPARE(h.state() + QString::number(g.Timer1.interval()), Waiting + "4000");
         h.advance(1999);
         QCOMPARE(g.lblResult.caption(), "Press Start");
         h.advance(60001);
-        QCOMPARE(g.lblResult.caption() + h.log.lines.join(""), "");
-        QCOMPARE(h.state(), Waiting);
+        QCOMPARE(g.lblResult.caption() + h.log.lines.join("") + h.state(), Waiting);
     }
 
     // The message is "Error N opening file." CR LF and the description; nothing moves while
@@ -74,69 +80,92 @@ private slots:
     void wordListFailure()
     {
         const QStringList f = fields();
-        auto h = GameHarness::unloaded();
+        GameHarness h({}, 1, false);
         const QString path = GameHarness::Folder + "/ShortList8.txt";
-        h->files.put(path, {});
-        if (f[0] == "2") {
-            h->files.remove(path);
-        } else if (!f[1].isEmpty()) {
-            h->files.failWith(path, f[0].toInt(), f[1]);
-        }
+        h.files.put(path, {});
+        f[0] == "2"      ? h.files.remove(path)
+        : f[1].isEmpty() ? void()
+                         : h.files.failWith(path, f[0].toInt(), f[1]);
         QStringList whileOpen;
-        h->messageBox.whileOpen = [&] {
-            h->advance(60000);
-            whileOpen << h->log.lines << h->state() << h->game().lblResult.caption();
+        h.messageBox.whileOpen = [&] {
+            h.advance(60000);
+            whileOpen << h.log.lines << h.state() << h.game().lblResult.caption();
         };
-        h->load();
+        h.play("load");
         const QString text = f[1].isEmpty() ? QString::fromLocal8Bit(strerror(f[0].toInt())) : f[1];
         QCOMPARE(whileOpen, (QStringList{"message Error " + f[0] + " opening file.\r\n" + text,
                                          Waiting, "Press Start"}));
-        h->play("start restart wait:60000");
-        QCOMPARE(h->state(), Waiting + " closed");
-        QCOMPARE(h->log.lines.size() + h->game().words().size(), 1);
+        h.play("start restart wait:60000");
+        QCOMPARE(h.state(), Waiting + " closed");
+        QCOMPARE(h.log.lines.size() + h.game().words().size(), 1);
     }
 
-    void startButtonFollowsItsCaption_data()
+    // Start follows its caption; the exit dialog answered 0 (Restart Game), 1 (Exit the Game)
+    // or 2 (Back to Game). $F: a fresh game, $W: waiting for Start.
+    void runControlAndExitChoices_data()
     {
-        addRows({"Start | start | " + Fresh.toLatin1(),
-                 "Pause | start start | Resume 1/11/0 overlay 'Paused' field off menu off fill 400 "
-                 "off pace off word '' stack 0 row 0",
-                 "Resume | start start start | " + Fresh.toLatin1(),
-                 "Restart after a game over | start push:CATDOGXY spell:cat enter spell:do "
-                 "wait:9000 over start | " +
-                     Fresh.toLatin1(),
-                 "Restart while paused | start push:CATDOGXY spell:do enter wait:5000 start "
-                 "restart | " +
-                     Fresh.toLatin1(),
-                 "unknown caption | caption:start start | s" + Waiting.mid(1).toLatin1(),
-                 "closed window | unload start exit:0 | " + Waiting.toLatin1() + " closed"});
+        const QByteArray game = "start push:CATDOGXY spell:cat enter spell:do";
+        const QByteArray paused = "start push:CATDOGXY spell:do start";
+        addRows({
+            "Start | start | $F",
+            "Pause | start start | Resume 1/11/0 overlay 'Paused' field off menu off fill 400 "
+            "off pace off word '' stack 0 row 0",
+            "Resume | start start start | $F",
+            "Restart after a game over | start push:CATDOGXY spell:cat enter spell:do "
+            "wait:9000 over start | $F",
+            "Restart while paused | start push:CATDOGXY spell:do enter wait:5000 start "
+            "restart | $F",
+            "unknown caption | caption:start start | s" + Waiting.mid(1).toLatin1(),
+            "closed window | unload start exit:0 | $W closed",
+            "Restart Game before the first Start | exit:0 | $F",
+            "Exit the Game before the first Start | exit:1 | $W closed",
+            "Back to Game before the first Start | exit:2 | $W",
+            "Restart Game during a game | " + game + " exit:0 | $F",
+            "Exit the Game during a game | " + game +
+                " exit:1 | Pause 1/10/90 overlay - field on menu off fill 400 off pace off word "
+                "'DO' stack 5 row 0 closed",
+            "Back to Game during a game | " + game +
+                " exit:2 | Pause 1/10/90 overlay - field on menu off fill 400 on pace on word 'DO' "
+                "stack 5 row 0",
+            "Restart Game while paused | " + paused + " exit:0 | $F",
+            "Exit the Game while paused | " + paused +
+                " exit:1 | Resume 1/10/0 overlay 'Paused' field off menu off fill 400 off pace off "
+                "word 'DO' stack 8 row 0 closed",
+            "Back to Game while paused | " + paused +
+                " exit:2 | Resume 1/10/0 overlay 'Paused' field off menu off fill 400 off pace off "
+                "word 'DO' stack 8 row 0",
+            "Restart Game after a game over | start over exit:0 | $F",
+            "Exit the Game after a game over | start over exit:1 | Restart 1/2/0 overlay 'Game "
+            "Over!' field on menu on fill 400 off pace off word '' stack 80 row 0 over closed",
+            "Back to Game after a game over | start over exit:2 | Restart 1/2/0 overlay 'Game "
+            "Over!' field on menu on fill 400 off pace on word '' stack 80 row 0 over",
+        });
     }
-    void startButtonFollowsItsCaption()
+    void runControlAndExitChoices()
     {
         GameHarness h;
         h.play(fields()[0]);
-        QCOMPARE(h.state(), fields()[1]);
-        QCOMPARE(h.log.lines.filter("Exit"), QStringList());
+        QCOMPARE(h.state(), expand(fields()[1]));
+        QCOMPARE(h.log.count("window Exit"), int(fields()[0].section("unload", 0, 0).count("exit:")));
     }
 
     void rowFillsInEightTicksAndThePushOnTheNinth()
     {
         GameHarness h;
+        frmMain &g = h.game();
         h.play("start wait:1200");
         QCOMPARE(h.state(), QString(Fresh).replace("row 0", "row 3"));
         h.advance(2399);
-        const QString row = h.state().right(5) + [&] {
-            QString s;
-            for (int i = 0; i < 8; ++i)
-                s += h.game().NichlaDaba[i].caption();
-            return s;
-        }();
+        QString row = h.state().right(5);
+        for (int i = 0; i < 8; ++i) {
+            row += g.NichlaDaba[i].caption();
+        }
         QCOMPARE(h.stackPicture(), QStringList());
         h.advance(1);
         QCOMPARE(h.state(), QString(Fresh).replace("11", "10").replace("stack 0", "stack 8"));
         QCOMPARE("row 8" + h.stackPicture().value(0), row);
         h.advance(400);
-        QVERIFY(h.game().NichlaDaba[0].isVisible() && !h.game().NichlaDaba[1].isVisible());
+        QVERIFY(g.NichlaDaba[0].isVisible() && !g.NichlaDaba[1].isVisible());
     }
 
     // A tile is a vowel when r x 4 rounds to 1 (halves to even), else a letter r x 90 + 65
@@ -163,12 +192,12 @@ private slots:
             d.remove('+').remove('-');
             const double r = d.section('/', 0, 0).toDouble() /
                              (d.contains('/') ? d.section('/', 1).toDouble() : 1);
-            h.draws.script(step ? std::nextafter(r, r + step) : r);
+            h.random.script << (step ? std::nextafter(r, r + step) : r);
         }
-        const long long before = h.draws.drawn();
+        const long long before = h.random.drawn;
         h.game().TimerNichlaDabaFill_Timer();
         QCOMPARE(h.game().NichlaDaba[0].caption(), fields()[1]);
-        QCOMPARE(h.draws.drawn() - before, draws.size());
+        QCOMPARE(h.random.drawn - before, draws.size());
     }
 
     void pushedRowsStandOneStrideAboveTheNext()
@@ -210,15 +239,12 @@ private slots:
     void wordTilesVanishAndTilesAboveDrop()
     {
         const QString rows = fields()[0];
-        QList<int> tiles;
+        QString clicks;
         for (int k = 0; k < rows.size(); ++k) {
-            if (rows[k].isLower()) {
-                tiles << k - k / 9;
-            }
+            clicks += rows[k].isLower() ? QStringLiteral(" click:%1").arg(k - k / 9) : "";
         }
         GameHarness h({QString(rows).remove(QRegularExpression("[A-Z ]"))});
-        h.play("start push:" + rows.toUpper().replace(" ", " push:"));
-        h.enterTiles(tiles);
+        h.play("start push:" + rows.toUpper().replace(" ", " push:") + clicks + " enter");
         QCOMPARE(h.stackPicture().join(' ') + h.word(), fields()[1]);
         QList<float> tops;
         for (int k = 0; k < h.game().OoperDaba.count(); ++k) {
@@ -246,9 +272,9 @@ private slots:
             }
         }
         QCOMPARE(intervals, (QList<int>{600, 800, 1000, 1200, 1400, 1600, 1800, 2000, 2000}));
-        const long long ticks = g.Timer1.ticks(), fills = g.TimerNichlaDabaFill.ticks();
+        const long long ticks = g.Timer1.ticks() + g.TimerNichlaDabaFill.ticks();
         h.advance(60000);
-        QCOMPARE(g.Timer1.ticks() - ticks + g.TimerNichlaDabaFill.ticks() - fills, 1);
+        QCOMPARE(g.Timer1.ticks() + g.TimerNichlaDabaFill.ticks() - ticks, 1);
         QVERIFY(!g.Timer1.isEnabled() && g.TimerNichlaDabaFill.interval() == 2000);
     }
 
@@ -280,16 +306,17 @@ private slots:
         h.log.clear();
         g.checkTopTouch();
         QCOMPARE(g.gameOver() ? g.lblBlack.caption() : g.lblResult.caption(), fields()[1]);
-        if (fields()[1] == "Be Carefull") {
-            QCOMPARE(h.log.lines, (QStringList{"beep", "sound warning.wav"}));
-            QCOMPARE(describe(g.lblResult), "90,18 103x25 'Be Carefull' fore #fa3232");
-            h.advance(1999);
-            QCOMPARE(g.lblResult.caption(), "Be Carefull");
-            h.advance(1);
-            QCOMPARE(g.lblResult.caption(), "");
+        if (g.gameOver()) {
+            return;
         }
+        const bool warned = !fields()[1].isEmpty();
+        QCOMPARE(h.log.lines.join(' '), warned ? "beep sound warning.wav" : "");
+        QCOMPARE(describe(g.lblResult).contains("'Be Carefull' fore #fa3232"), warned);
+        h.advance(1999);
+        QCOMPARE(g.lblResult.caption(), warned ? "Be Carefull" : "");
+        h.advance(1);
+        QCOMPARE(g.lblResult.caption(), "");
     }
-
     // The gradient rises from the bottom, a row a step darker from 254 to 51, over a second
     // on the clock: green at a level up, red at a game over. Clicks meanwhile are ignored; a
     // window closed meanwhile stops it. Fields: steps | closed | state in the middle | log |

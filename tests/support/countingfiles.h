@@ -5,13 +5,11 @@
 #include <atomic>
 
 // The real file system, counting look-ups of a file (the sound thread looks once per cue).
-class CountingFiles : public SystemFileAccess
+struct CountingFiles : SystemFileAccess
 {
-public:
-    bool fileExists(const QString &path) const override
+    bool fileExists(const QString &p) const override
     {
-        ++looks;
-        return SystemFileAccess::fileExists(path);
+        return ++looks, SystemFileAccess::fileExists(p);
     }
     mutable std::atomic<int> looks{0};
 };

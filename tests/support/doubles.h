@@ -14,48 +14,37 @@
 
 // Recording stand-ins for the platform services. EventLog holds every call in order, one line
 // each: "beep", "sound <file name>", "message <text>", "window Record|About|HowTo|Exit".
-class EventLog
+struct EventLog
 {
-public:
     QStringList lines;
     void add(const QString &line) { lines << line; }
     int count(const QString &line) const { return int(lines.count(line)); }
     void clear() { lines.clear(); }
 };
 
-class RecordingBeeper : public Beeper
+struct RecordingBeeper : Beeper
 {
-public:
     explicit RecordingBeeper(EventLog &log) : m_log(log) {}
-    void beep() override { m_log.add(QStringLiteral("beep")); }
+    void beep() override { m_log.add("beep"); }
     EventLog &m_log;
 };
 
-class RecordingMessageBox : public MessageBox
+// whileOpen runs while the message is "open".
+struct RecordingMessageBox : MessageBox
 {
-public:
     explicit RecordingMessageBox(EventLog &log) : m_log(log) {}
-    void showOk(const QString &text) override
-    {
-        texts << text;
-        m_log.add(QStringLiteral("message ") + text);
-        if (whileOpen) {
-            whileOpen();
-        }
-    }
+    void showOk(const QString &t) override { texts << t, m_log.add("message " + t), whileOpen(); }
     QStringList texts;
-    std::function<void()> whileOpen; // runs while the message is "open"
+    std::function<void()> whileOpen = [] {};
     EventLog &m_log;
 };
 
-class RecordingSound : public SoundSink
+struct RecordingSound : SoundSink
 {
-public:
     explicit RecordingSound(EventLog &log) : m_log(log) {}
-    void playFile(const QString &path) override
+    void playFile(const QString &p) override
     {
-        paths << path;
-        m_log.add(QStringLiteral("sound ") + path.section(QLatin1Char('/'), -1));
+        paths << p, m_log.add("sound " + p.section('/', -1));
     }
     QStringList paths;
     EventLog &m_log;
@@ -67,17 +56,12 @@ inline QString windowName(Window w)
 }
 
 // Records each opening; the action given for a window runs while it is "open".
-class ScriptedWindows : public WindowShower
+struct ScriptedWindows : WindowShower
 {
-public:
     explicit ScriptedWindows(EventLog &log) : m_log(log) {}
-    void showModal(Window window) override
+    void showModal(Window w) override
     {
-        m_log.add(QStringLiteral("window ") + windowName(window));
-        opened << window;
-        if (auto action = actions.value(window)) {
-            action();
-        }
+        m_log.add("window " + windowName(w)), opened << w, actions.value(w, [] {})();
     }
     QList<Window> opened;
     QHash<Window, std::function<void()>> actions;
@@ -92,47 +76,34 @@ public:
     bool fileExists(const QString &path) const override { return m_files.contains(path); }
     FileReadResult readAll(const QString &path) const override
     {
-        if (m_failures.contains(path) || !m_files.contains(path)) {
-            return {false,
-                    {},
-                    m_failures.value(path, {ENOENT, QString::fromLocal8Bit(strerror(ENOENT))})};
-        }
-        return {true, m_files.value(path), {}};
+        const FileError missing{ENOENT, QString::fromLocal8Bit(strerror(ENOENT))};
+        const bool ok = fileExists(path) && !m_readErr.contains(path);
+        return {ok, ok ? m_files.value(path) : "",
+                m_readErr.value(path, ok ? FileError() : missing)};
     }
     FileWriteResult writeAll(const QString &path, const QByteArray &bytes) const override
     {
-        m_writeAttempts << path;
-        if (m_writeFailures.contains(path)) {
-            return {false, m_writeFailures.value(path)};
+        m_writeAttempts << path; // failed writes included
+        if (!m_writeErr.contains(path)) {
+            m_files.insert(path, bytes);
         }
-        m_files.insert(path, bytes);
-        return {true, {}};
+        return {!m_writeErr.contains(path), m_writeErr.value(path)};
     }
-    bool folderWritable(const QString &folder) const override
-    {
-        return !m_readOnly.contains(folder);
-    }
+    bool folderWritable(const QString &f) const override { return !m_readOnly.contains(f); }
     void setFolderReadOnly(const QString &folder) { m_readOnly.insert(folder); }
     void put(const QString &path, const QByteArray &bytes) { m_files.insert(path, bytes); }
     std::optional<QByteArray> content(const QString &path) const
     {
-        return m_files.contains(path) ? std::optional(m_files.value(path)) : std::nullopt;
+        return fileExists(path) ? std::optional(m_files.value(path)) : std::nullopt;
     }
     void remove(const QString &path) { m_files.remove(path); }
-    void failWith(const QString &path, int number, const QString &description)
-    {
-        m_failures.insert(path, {number, description});
-    }
-    void failWritesWith(const QString &path, int number, const QString &description)
-    {
-        m_writeFailures.insert(path, {number, description});
-    }
-    // Every path given to writeAll, failed writes included, in order.
+    void failWith(const QString &p, int n, const QString &t) { m_readErr.insert(p, {n, t}); }
+    void failWritesWith(const QString &p, int n, const QString &t) { m_writeErr.insert(p, {n, t}); }
     const QStringList &writeAttempts() const { return m_writeAttempts; }
 
 private:
     mutable QHash<QString, QByteArray> m_files;
-    QHash<QString, FileError> m_failures, m_writeFailures;
+    QHash<QString, FileError> m_readErr, m_writeErr;
     mutable QStringList m_writeAttempts;
     QSet<QString> m_readOnly;
 };

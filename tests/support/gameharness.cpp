@@ -3,24 +3,12 @@
 #include <QMap>
 #include <QTest>
 
-GameHarness::GameHarness(const QStringList &words, std::uint64_t seed)
-    : GameHarness(true, words, seed)
-{
-}
-
-GameHarness::GameHarness(bool runLoad, const QStringList &words, std::uint64_t seed) : random(seed)
+GameHarness::GameHarness(const QStringList &words, std::uint64_t seed, bool startUp) : random(seed)
 {
     files.put(Folder + "/ShortList8.txt", words.join("\r\n").toLatin1() + "\r\n");
     m_game = std::make_unique<frmMain>(
-        Platform{clock, draws, beeper, messageBox, sound, windows, files, Folder});
-    if (runLoad) {
-        load();
-    }
-}
-
-std::unique_ptr<GameHarness> GameHarness::unloaded(const QStringList &words, std::uint64_t seed)
-{
-    return std::unique_ptr<GameHarness>(new GameHarness(false, words, seed));
+        Platform{clock, random, beeper, messageBox, sound, windows, files, Folder});
+    startUp ? m_game->Form_Load() : void();
 }
 
 void GameHarness::pushRow(const QString &letters)
@@ -41,14 +29,6 @@ void GameHarness::pushRow(const QString &letters)
     tick(); // the ninth tick pushes the row
 }
 
-void GameHarness::enterTiles(const QList<int> &tiles)
-{
-    for (int k : tiles) {
-        m_game->OoperDaba_Click(k);
-    }
-    m_game->btnCheck_Click();
-}
-
 QStringList GameHarness::stackPicture() const
 {
     QMap<float, QString> lines;
@@ -63,23 +43,18 @@ QStringList GameHarness::stackPicture() const
     return lines.values();
 }
 
-int GameHarness::findTile(QChar letter) const
-{
-    const TileArray &s = m_game->OoperDaba;
-    int best = -1;
-    for (int k = 0; k < s.bound(); ++k) {
-        if (s.exists(k) && s[k].isVisible() && s[k].isEnabled() && s[k].caption() == letter &&
-            (best < 0 || s[k].top() > s[best].top())) {
-            best = k; // in a row, the leftmost comes first
-        }
-    }
-    return best;
-}
-
 void GameHarness::spell(const QString &word)
 {
+    const TileArray &s = m_game->OoperDaba;
     for (QChar c : word) {
-        m_game->OoperDaba_Click(findTile(c.toUpper()));
+        int best = -1; // in a row, the leftmost comes first
+        for (int k = 0; k < s.bound(); ++k) {
+            const bool free = s.exists(k) && s[k].isVisible() && s[k].isEnabled();
+            best = free && s[k].caption() == c.toUpper() && (best < 0 || s[k].top() > s[best].top())
+                       ? k
+                       : best;
+        }
+        m_game->OoperDaba_Click(best);
     }
 }
 
@@ -95,8 +70,8 @@ QString GameHarness::word() const
 void GameHarness::play(const QString &steps)
 {
     frmMain &g = *m_game;
-    using Step = std::function<void(const QString &)>;
-    const QHash<QString, Step> ops{
+    const QHash<QString, std::function<void(const QString &)>> ops{
+        {"load", [&](auto) { g.Form_Load(); }},
         {"start", [&](auto) { g.btnStart_Click(); }},
         {"restart", [&](auto) { g.RestartGame(); }},
         {"enter", [&](auto) { g.btnCheck_Click(); }},
@@ -132,7 +107,6 @@ QString GameHarness::state() const
     const frmMain &g = *m_game;
     auto on = [](bool b) { return b ? QStringLiteral("on") : QStringLiteral("off"); };
     const QString overlay = g.PicBlack.isVisible() ? "'" + g.lblBlack.caption() + "'" : "-";
-    const int tiles = int(QString(stackPicture().join(QString())).remove(u'.').size());
     int incoming = 0;
     for (int i = 0; i <= 7; ++i) {
         incoming += g.NichlaDaba[i].isVisible();
@@ -144,7 +118,7 @@ QString GameHarness::state() const
              on(g.frameAbout.isEnabled()))
         .arg(g.TimerNichlaDabaFill.interval())
         .arg(on(g.TimerNichlaDabaFill.isEnabled()), on(g.Timer1.isEnabled()), word())
-        .arg(tiles)
+        .arg(stackPicture().join("").remove(u'.').size())
         .arg(incoming)
         .arg(g.gameOver() ? " over" : "", g.isUnloaded() ? " closed" : "");
 }
