@@ -56,11 +56,11 @@ private slots:
         h.play("push:CATDOGXY " + f[0]);
         QString tiles;
         for (int k = 0; k < 8; ++k) {
-            tiles += QHash<QString, char>{
-                {"back #c0ffff", 'f'},
-                {"back #c8c8c8 disabled", 'p'},
-                {"back #c8c8c8 hidden disabled",
-                 'h'}}.value(describe(g.OoperDaba[k]).section(' ', 3), '?');
+            const QString d = describe(g.OoperDaba[k]).section(' ', 3);
+            tiles += d.endsWith("hidden")           ? 'h'
+                     : d == "back #c8c8c8 disabled" ? 'p'
+                     : d == "back #c0ffff"          ? 'f'
+                                                    : '?';
         }
         const QString heard =
             h.log.lines.join(' ').remove(QRegularExpression("sound |window |\\.wav"));
