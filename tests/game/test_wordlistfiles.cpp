@@ -38,7 +38,7 @@ private slots:
         QVERIFY(!setup.endsWith("unreadable") || f.setPermissions({}));
         const QByteArray name = QFile::encodeName(folder);
         QVERIFY(!setup.endsWith("closed") || ::chmod(name, S_IRUSR | S_IWUSR) == 0);
-        GameHarness h({}, 1, false);
+        GameHarness h({}, false);
         SystemFileAccess files;
         frmMain game(
             Platform{h.clock, h.random, h.beeper, h.messageBox, h.sound, h.windows, files, folder});

@@ -2,8 +2,8 @@
 
 #include <QTest>
 
-// Building and checking words, keyboard play, the sound cues, the Information menu and the
-// exit dialog, on the main window's model.
+// Building and checking words, keyboard play, the sound cues and the Information menu's
+// highlight, on the main window's model.
 
 struct PlayEffectProbe // reaches the private PlayEffect, for cue numbers no handler passes
 {
@@ -94,7 +94,7 @@ private slots:
         GameHarness h(Words);
         frmMain &g = h.game();
         h.play("start wait:1500 " + f[0]);
-        h.log.clear();
+        h.log.lines.clear();
         h.play("enter");
         const QStringList seen{describe(g.lblResult), g.lblScore.caption(), h.word(),
                                h.log.lines.join("").remove("sound ").remove(".wav")};
@@ -175,31 +175,6 @@ private slots:
                                                              : '?';
         }
         QCOMPARE(seen, f[2]);
-    }
-
-    void menuOpensWindowsBeforeStartAndAfterGameOver_data()
-    {
-        addRows({"before the first Start | | 1", "while a game runs | start wait:1000 | 0",
-                 "while paused | start wait:1000 start | 0", "after a game over | start over | 1"});
-    }
-    void menuOpensWindowsBeforeStartAndAfterGameOver()
-    {
-        const bool works = fields()[1] == "1";
-        GameHarness h;
-        frmMain &g = h.game();
-        h.play(fields()[0]);
-        const QString state = h.state();
-        h.log.clear();
-        bool viewing = false; // the table opens for viewing, not for a new entry
-        h.windows.actions[Window::Record] = [&] { viewing = g.blnHighScoreClick; };
-        g.lblHowTo_Click();
-        g.lblHighScore_Click();
-        g.lblAbout_Click();
-        QCOMPARE(h.log.lines.join(' '), works ? "window HowTo window Record window About" : "");
-        QCOMPARE(viewing && g.blnHighScoreClick, works);
-        QCOMPARE(h.state(), state);
-        h.play("start over"); // a game over opens it for an entry
-        QVERIFY(!viewing);
     }
 };
 

@@ -1,11 +1,7 @@
 #pragma once
-
 #include "ui/toolkit/fileaccess.h"
-
 #include <atomic>
-
-// The real file system, counting look-ups of a file (the sound thread looks once per cue).
-struct CountingFiles : SystemFileAccess
+struct CountingFiles : SystemFileAccess // counts look-ups (the sound thread looks once per cue)
 {
     bool fileExists(const QString &p) const override
     {

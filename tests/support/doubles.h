@@ -19,53 +19,38 @@ struct EventLog
     QStringList lines;
     void add(const QString &line) { lines << line; }
     int count(const QString &line) const { return int(lines.count(line)); }
-    void clear() { lines.clear(); }
 };
-
 struct RecordingBeeper : Beeper
 {
-    explicit RecordingBeeper(EventLog &log) : m_log(log) {}
-    void beep() override { m_log.add("beep"); }
-    EventLog &m_log;
+    explicit RecordingBeeper(EventLog &l) : log(l) {}
+    EventLog &log;
+    void beep() override { log.add("beep"); }
 };
-
-// whileOpen runs while the message is "open".
-struct RecordingMessageBox : MessageBox
+struct RecordingMessageBox : MessageBox // whileOpen runs while the message is "open"
 {
-    explicit RecordingMessageBox(EventLog &log) : m_log(log) {}
-    void showOk(const QString &t) override { texts << t, m_log.add("message " + t), whileOpen(); }
-    QStringList texts;
+    explicit RecordingMessageBox(EventLog &l) : log(l) {}
+    EventLog &log;
     std::function<void()> whileOpen = [] {};
-    EventLog &m_log;
+    QStringList texts;
+    void showOk(const QString &t) override { texts << t, log.add("message " + t), whileOpen(); }
 };
-
 struct RecordingSound : SoundSink
 {
-    explicit RecordingSound(EventLog &log) : m_log(log) {}
-    void playFile(const QString &p) override
-    {
-        paths << p, m_log.add("sound " + p.section('/', -1));
-    }
+    explicit RecordingSound(EventLog &l) : log(l) {}
+    EventLog &log;
     QStringList paths;
-    EventLog &m_log;
+    void playFile(const QString &p) override { paths << p, log.add("sound " + p.section('/', -1)); }
 };
-
-inline QString windowName(Window w)
+struct ScriptedWindows : WindowShower // the action given for a window runs while it is "open"
 {
-    return QStringList{"Record", "About", "HowTo", "Exit"}.value(int(w));
-}
-
-// Records each opening; the action given for a window runs while it is "open".
-struct ScriptedWindows : WindowShower
-{
-    explicit ScriptedWindows(EventLog &log) : m_log(log) {}
+    explicit ScriptedWindows(EventLog &l) : log(l) {}
+    EventLog &log;
+    QHash<Window, std::function<void()>> actions;
     void showModal(Window w) override
     {
-        m_log.add("window " + windowName(w)), opened << w, actions.value(w, [] {})();
+        log.add("window " + QStringList{"Record", "About", "HowTo", "Exit"}.value(int(w)));
+        actions.value(w, [] {})();
     }
-    QList<Window> opened;
-    QHash<Window, std::function<void()>> actions;
-    EventLog &m_log;
 };
 
 // Files in memory; a path may fail reading or writing with a given error. A failed write
@@ -76,17 +61,14 @@ public:
     bool fileExists(const QString &path) const override { return m_files.contains(path); }
     FileReadResult readAll(const QString &path) const override
     {
-        const FileError missing{ENOENT, QString::fromLocal8Bit(strerror(ENOENT))};
         const bool ok = fileExists(path) && !m_readErr.contains(path);
-        return {ok, ok ? m_files.value(path) : "",
-                m_readErr.value(path, ok ? FileError() : missing)};
+        const FileError missing{ENOENT, QString::fromLocal8Bit(strerror(ENOENT))};
+        return {ok, m_files.value(path), m_readErr.value(path, ok ? FileError() : missing)};
     }
     FileWriteResult writeAll(const QString &path, const QByteArray &bytes) const override
     {
         m_writeAttempts << path; // failed writes included
-        if (!m_writeErr.contains(path)) {
-            m_files.insert(path, bytes);
-        }
+        m_writeErr.contains(path) ? void() : void(m_files.insert(path, bytes));
         return {!m_writeErr.contains(path), m_writeErr.value(path)};
     }
     bool folderWritable(const QString &f) const override { return !m_readOnly.contains(f); }

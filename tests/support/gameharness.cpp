@@ -1,9 +1,10 @@
 #include "support/gameharness.h"
 
 #include <QMap>
+#include <QRegularExpression>
 #include <QTest>
 
-GameHarness::GameHarness(const QStringList &words, std::uint64_t seed, bool startUp) : random(seed)
+GameHarness::GameHarness(const QStringList &words, bool startUp)
 {
     files.put(Folder + "/ShortList8.txt", words.join("\r\n").toLatin1() + "\r\n");
     m_game = std::make_unique<frmMain>(
@@ -43,21 +44,6 @@ QStringList GameHarness::stackPicture() const
     return lines.values();
 }
 
-void GameHarness::spell(const QString &word)
-{
-    const TileArray &s = m_game->OoperDaba;
-    for (QChar c : word) {
-        int best = -1; // in a row, the leftmost comes first
-        for (int k = 0; k < s.bound(); ++k) {
-            const bool free = s.exists(k) && s[k].isVisible() && s[k].isEnabled();
-            best = free && s[k].caption() == c.toUpper() && (best < 0 || s[k].top() > s[best].top())
-                       ? k
-                       : best;
-        }
-        m_game->OoperDaba_Click(best);
-    }
-}
-
 QString GameHarness::word() const
 {
     QString w;
@@ -70,16 +56,30 @@ QString GameHarness::word() const
 void GameHarness::play(const QString &steps)
 {
     frmMain &g = *m_game;
+    const TileArray &s = g.OoperDaba;
+    auto spell = [&](const QString &word) {
+        for (QChar c : word) {
+            int best = -1; // in a row, the leftmost comes first
+            for (int k = 0; k < s.bound(); ++k) {
+                const bool free = s.exists(k) && s[k].isVisible() && s[k].isEnabled();
+                best = free && s[k].caption() == c.toUpper() &&
+                               (best < 0 || s[k].top() > s[best].top())
+                           ? k
+                           : best;
+            }
+            g.OoperDaba_Click(best);
+        }
+    };
+    const QHash<QString, void (frmMain::*)()> plain{
+        {"load", &frmMain::Form_Load},       {"start", &frmMain::btnStart_Click},
+        {"restart", &frmMain::RestartGame},  {"enter", &frmMain::btnCheck_Click},
+        {"clear", &frmMain::btnClear_Click}, {"unload", &frmMain::Form_Unload},
+        {"howto", &frmMain::lblHowTo_Click}, {"record", &frmMain::lblHighScore_Click},
+        {"about", &frmMain::lblAbout_Click}};
     const QHash<QString, std::function<void(const QString &)>> ops{
-        {"load", [&](auto) { g.Form_Load(); }},
-        {"start", [&](auto) { g.btnStart_Click(); }},
-        {"restart", [&](auto) { g.RestartGame(); }},
-        {"enter", [&](auto) { g.btnCheck_Click(); }},
-        {"clear", [&](auto) { g.btnClear_Click(); }},
-        {"back", [&](auto) { g.takeBackLetter(); }},
-        {"unload", [&](auto) { g.Form_Unload(); }},
         {"push", [&](const QString &a) { pushRow(a); }},
-        {"spell", [&](const QString &a) { spell(a); }},
+        {"spell", spell},
+        {"back", [&](auto) { g.takeBackLetter(); }},
         {"key", [&](const QString &a) { g.pickLetter(a.at(0)); }},
         {"click", [&](const QString &a) { g.OoperDaba_Click(a.toInt()); }},
         {"slot", [&](const QString &a) { g.Result_Click(a.toInt()); }},
@@ -98,24 +98,23 @@ void GameHarness::play(const QString &steps)
              }
          }}};
     for (const QString &step : steps.split(u' ', Qt::SkipEmptyParts)) {
-        ops.value(step.section(u':', 0, 0))(step.section(u':', 1));
+        const QString op = step.section(u':', 0, 0);
+        plain.contains(op) ? (g.*plain[op])() : ops.value(op)(step.section(u':', 1));
     }
 }
 
 QString GameHarness::state() const
 {
     const frmMain &g = *m_game;
-    auto on = [](bool b) { return b ? QStringLiteral("on") : QStringLiteral("off"); };
-    const QString overlay = g.PicBlack.isVisible() ? "'" + g.lblBlack.caption() + "'" : "-";
+    auto on = [](bool b) { return b ? QStringLiteral("+") : QStringLiteral("-"); };
     int incoming = 0;
     for (int i = 0; i <= 7; ++i) {
         incoming += g.NichlaDaba[i].isVisible();
     }
-    return QStringLiteral("%1 %2/%3/%4 overlay %5 field %6 menu %7 fill %8 %9 pace %10 word '%11' "
-                          "stack %12 row %13%14%15")
+    return QStringLiteral("%1 %2/%3/%4 %5 field%6 menu%7 fill%8%9 pace%10 '%11' s%12 r%13%14%15")
         .arg(g.btnStart.caption(), g.lblLevel.caption(), g.lblRowsLeft.caption(),
-             g.lblScore.caption(), overlay, on(g.Picture1.isEnabled()),
-             on(g.frameAbout.isEnabled()))
+             g.lblScore.caption(), g.PicBlack.isVisible() ? "'" + g.lblBlack.caption() + "'" : "-",
+             on(g.Picture1.isEnabled()), on(g.frameAbout.isEnabled()))
         .arg(g.TimerNichlaDabaFill.interval())
         .arg(on(g.TimerNichlaDabaFill.isEnabled()), on(g.Timer1.isEnabled()), word())
         .arg(stackPicture().join("").remove(u'.').size())
@@ -142,9 +141,7 @@ void addRows(std::initializer_list<const char *> rows)
     QTest::addColumn<QStringList>("fields");
     for (const char *row : rows) {
         QStringList f = QString::fromUtf8(row).split(u'|');
-        for (QString &s : f) {
-            s = s.trimmed();
-        }
+        f.replaceInStrings(QRegularExpression("^\\s+|\\s+$"), "");
         QTest::newRow(qPrintable(f.takeFirst())) << f;
     }
 }

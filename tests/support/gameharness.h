@@ -7,29 +7,24 @@
 
 #include <memory>
 
-// Hands out scripted numbers first, then those of a seeded source; counts what it gave.
-struct ScriptedRandom : RandomSource
+struct ScriptedRandom : RandomSource // scripted numbers first, then seeded ones; counts them
 {
-    explicit ScriptedRandom(std::uint64_t seed) : seeded(seed) {}
+    SeededRandom seeded{1};
+    QList<double> script;
+    long long drawn = 0;
     double next() override
     {
         return ++drawn, script.isEmpty() ? seeded.next() : script.takeFirst();
     }
-    SeededRandom seeded;
-    QList<double> script;
-    long long drawn = 0;
 };
 
 // A main-window model on a virtual clock with a seeded random source, recording doubles for
 // every platform service and its word list, ShortList8.txt, in memory (each word ended by
 // CR LF). Nothing here needs a window system.
-class GameHarness
+struct GameHarness
 {
-public:
     static inline const QString Folder = QStringLiteral("/game");
-    explicit GameHarness(const QStringList &words = {"cat", "dog"}, std::uint64_t seed = 1,
-                         bool startUp = true);
-
+    explicit GameHarness(const QStringList &words = {"cat", "dog"}, bool startUp = true);
     frmMain &game() { return *m_game; }
     VirtualClock clock;
     EventLog log;
@@ -39,35 +34,30 @@ public:
     RecordingSound sound{log};
     ScriptedWindows windows{log};
     MemoryFiles files;
+    std::unique_ptr<frmMain> m_game;
 
     void advance(std::int64_t ms) { clock.advanceBy(ms); }
     // Gives the incoming row these eight capitals and pushes it with fill ticks of its own.
     void pushRow(const QString &letters);
     // The visible stack, top line first: one line per Top, '.' where no tile shows.
     QStringList stackPicture() const;
-    // Clicks, for each letter, the free tile lowest on screen, then leftmost.
-    void spell(const QString &word);
     QString word() const;
-
     // Plays steps separated by blanks: load, start, restart, enter, clear, back (Backspace),
-    // unload, push:ROW, spell:word, key:c, click:k (stack tile), slot:k (word letter),
-    // wait:ms, exit:n (the exit dialog answered n), rows:n, level:n and caption:text (set
-    // captions), over (rows pushed until the game is over).
+    // unload, howto, record, about (menu clicks), push:ROW, spell:word (each letter's free tile
+    // lowest on screen, then leftmost), key:c, click:k (stack tile), slot:k (word letter), wait:ms,
+    // exit:n (the exit dialog answered n), rows:n, level:n and caption:text (set captions), over
+    // (rows pushed until the game is over).
     void play(const QString &steps);
-    // What the player sees, in one line: Start's caption, level, rows left and score; the
-    // overlay's text or '-'; field and menu enabled; fill interval; which timers run; the word,
-    // visible stack tiles and incoming tiles.
+    // What the player sees: "Start's caption level/rows left/score, overlay text or '-',
+    // field+- menu+- fill<interval>+- pace+- 'word' s<stack tiles> r<incoming tiles>", and
+    // " over", " closed".
     QString state() const;
-
-private:
-    std::unique_ptr<frmMain> m_game;
 };
 
 // A control in one line: "left,top widthxheight 'caption' back #rrggbb fore #rrggbb tip 'text'
 // hidden disabled", leaving out black colours, empty texts and the usual flags.
 QString describe(const Control &c);
 
-// Test data written one row a line, "name | field | field ...", in one column read back by
-// fields() (the fields trimmed).
+// Test data one row a line, "name | field | field ...", read back trimmed by fields().
 void addRows(std::initializer_list<const char *> rows);
 QStringList fields();
