@@ -124,14 +124,15 @@ QString GameHarness::state() const
 
 QString describe(const Control &c)
 {
-    auto hex = [](Colour k) {
-        return QString::asprintf(" #%02x%02x%02x", k.red(), k.green(), k.blue());
+    auto hex = [](const char *n, Colour k) {
+        return k == Colour()
+                   ? ""
+                   : QString::asprintf(" %s #%02x%02x%02x", n, k.red(), k.green(), k.blue());
     };
     QString s =
         QStringLiteral("%1,%2 %3x%4").arg(c.left()).arg(c.top()).arg(c.width()).arg(c.height());
-    s += c.caption().isEmpty() ? "" : " '" + c.caption() + "'";
-    s += c.backColor() == Colour() ? "" : " back" + hex(c.backColor());
-    s += c.foreColor() == Colour() ? "" : " fore" + hex(c.foreColor());
+    s += (c.caption().isEmpty() ? "" : " '" + c.caption() + "'") + hex("back", c.backColor()) +
+         hex("fore", c.foreColor());
     s += c.toolTip().isEmpty() ? "" : " tip '" + c.toolTip() + "'";
     return s + (c.isVisible() ? "" : " hidden") + (c.isEnabled() ? "" : " disabled");
 }
