@@ -1,5 +1,7 @@
 #include "support/gameharness.h"
 
+#include <algorithm>
+
 #include <QMap>
 #include <QRegularExpression>
 #include <QTest>
@@ -56,46 +58,31 @@ QString GameHarness::word() const
 void GameHarness::play(const QString &steps)
 {
     frmMain &g = *m_game;
-    const TileArray &s = g.OoperDaba;
-    auto spell = [&](const QString &word) {
-        for (QChar c : word) {
-            int best = -1; // in a row, the leftmost comes first
-            for (int k = 0; k < s.bound(); ++k) {
-                const bool free = s.exists(k) && s[k].isVisible() && s[k].isEnabled();
-                best = free && s[k].caption() == c.toUpper() &&
-                               (best < 0 || s[k].top() > s[best].top())
-                           ? k
-                           : best;
-            }
-            g.OoperDaba_Click(best);
-        }
-    };
     const QHash<QString, void (frmMain::*)()> plain{
         {"load", &frmMain::Form_Load},       {"start", &frmMain::btnStart_Click},
         {"restart", &frmMain::RestartGame},  {"enter", &frmMain::btnCheck_Click},
         {"clear", &frmMain::btnClear_Click}, {"unload", &frmMain::Form_Unload},
         {"howto", &frmMain::lblHowTo_Click}, {"record", &frmMain::lblHighScore_Click},
-        {"about", &frmMain::lblAbout_Click}};
-    const QHash<QString, std::function<void(const QString &)>> ops{
-        {"push", [&](const QString &a) { pushRow(a); }},
-        {"spell", spell},
-        {"back", [&](auto) { g.takeBackLetter(); }},
-        {"key", [&](const QString &a) { g.pickLetter(a.at(0)); }},
-        {"click", [&](const QString &a) { g.OoperDaba_Click(a.toInt()); }},
-        {"slot", [&](const QString &a) { g.Result_Click(a.toInt()); }},
-        {"wait", [&](const QString &a) { advance(a.toInt()); }},
-        {"rows", [&](const QString &a) { g.lblRowsLeft.setCaption(a); }},
-        {"level", [&](const QString &a) { g.lblLevel.setCaption(a); }},
-        {"caption", [&](const QString &a) { g.btnStart.setCaption(a); }},
-        {"exit",
-         [&](const QString &a) {
+        {"about", &frmMain::lblAbout_Click}, {"back", &frmMain::takeBackLetter}};
+    const QHash<QString, std::function<void(QString)>> ops{
+        {"push", [&](auto a) { pushRow(a); }},
+        {"spell", [&](auto a) { std::ranges::for_each(a, [&](QChar c) { g.pickLetter(c); }); }},
+        {"over",
+         [&](auto) {
+             for (int i = 0; i < 12 && !g.gameOver(); ++i) {
+                 pushRow("ZZZZZZZZ");
+             }
+         }},
+        {"key", [&](auto a) { g.pickLetter(a.at(0)); }},
+        {"click", [&](auto a) { g.OoperDaba_Click(a.toInt()); }},
+        {"slot", [&](auto a) { g.Result_Click(a.toInt()); }},
+        {"wait", [&](auto a) { advance(a.toInt()); }},
+        {"rows", [&](auto a) { g.lblRowsLeft.setCaption(a); }},
+        {"level", [&](auto a) { g.lblLevel.setCaption(a); }},
+        {"caption", [&](auto a) { g.btnStart.setCaption(a); }},
+        {"exit", [&](auto a) {
              windows.actions[Window::Exit] = [&g, a] { g.frmExitStatus = a.toInt(); };
              g.cmdExit_Click();
-         }},
-        {"over", [&](auto) {
-             for (int i = 0; i < 12 && !g.gameOver(); ++i) {
-                 pushRow(QStringLiteral("ZZZZZZZZ"));
-             }
          }}};
     for (const QString &step : steps.split(u' ', Qt::SkipEmptyParts)) {
         const QString op = step.section(u':', 0, 0);

@@ -9,18 +9,14 @@
 
 struct ScriptedRandom : RandomSource // scripted numbers first, then seeded ones; counts them
 {
-    SeededRandom seeded{1};
+    SeededRandom rng{1};
     QList<double> script;
     long long drawn = 0;
-    double next() override
-    {
-        return ++drawn, script.isEmpty() ? seeded.next() : script.takeFirst();
-    }
+    double next() override { return ++drawn, script.isEmpty() ? rng.next() : script.takeFirst(); }
 };
 
-// A main-window model on a virtual clock with a seeded random source, recording doubles for
-// every platform service and its word list, ShortList8.txt, in memory (each word ended by
-// CR LF). Nothing here needs a window system.
+// A main-window model on a virtual clock with recording doubles for every platform service and
+// its word list, ShortList8.txt, in memory (each word ended by CR LF).
 struct GameHarness
 {
     static inline const QString Folder = QStringLiteral("/game");
@@ -43,10 +39,9 @@ struct GameHarness
     QStringList stackPicture() const;
     QString word() const;
     // Plays steps separated by blanks: load, start, restart, enter, clear, back (Backspace),
-    // unload, howto, record, about (menu clicks), push:ROW, spell:word (each letter's free tile
-    // lowest on screen, then leftmost), key:c, click:k (stack tile), slot:k (word letter), wait:ms,
-    // exit:n (the exit dialog answered n), rows:n, level:n and caption:text (set captions), over
-    // (rows pushed until the game is over).
+    // unload, howto, record, about (menu clicks), push:ROW, spell:word (as typed), key:c,
+    // click:k (stack tile), slot:k (word letter), wait:ms, exit:n (the exit dialog answered n),
+    // rows:n, level:n, caption:text (set captions), over (rows pushed until the game is over).
     void play(const QString &steps);
     // What the player sees: "Start's caption level/rows left/score, overlay text or '-',
     // field+- menu+- fill<interval>+- pace+- 'word' s<stack tiles> r<incoming tiles>", and
