@@ -34,11 +34,12 @@ private slots:
         frmMain &g = h.game();
         QStringList seen;
         for (const Control *c :
-             {&g.frmMainWindow, &g.Picture1,   &g.OoperDaba[0], &g.Line1,        &g.PicBlack,
-              &g.lblBlack,      &g.Frame1,     &g.lblResult,    &g.btnCheck,     &g.btnClear,
-              &g.Frame2,        &g.lblScore,   &g.frmLevel,     &g.lblLevel,     &g.Frame3,
-              &g.lblRowsLeft,   &g.frameAbout, &g.lblHowTo,     &g.lblHighScore, &g.lblAbout,
-              &g.btnStart,      &g.cmdExit}) {
+             {&g.frmMainWindow, &g.Picture1,   &g.OoperDaba[0],  &g.Line1,         &g.PicBlack,
+              &g.lblBlack,      &g.Frame1,     &g.lblResult,     &g.btnCheck,      &g.btnClear,
+              &g.Frame2,        &g.lblScore,   &g.frmLevel,      &g.lblLevel,      &g.Frame3,
+              &g.lblRowsLeft,   &g.frameAbout, &g.lblHowTo,      &g.lblHighScore,  &g.lblAbout,
+              &g.btnStart,      &g.cmdExit,    &g.NichlaDaba[0], &g.NichlaDaba[7], &g.Result[1],
+              &g.Result[8]}) {
             seen << describe(*c);
         }
         QCOMPARE(seen.join(" | "),
@@ -49,13 +50,9 @@ private slots:
                  "277x52 'Level' | 133,12 20x37 '0' fore #000080 | 354,243 277x52 'Rows Left' | "
                  "133,12 20x37 '0' fore #008000 | 354,309 277x112 'Information' | 108,24 70x16 "
                  "'How to play' | 108,54 67x16 'High Score' | 126,81 35x16 'About' | 432,438 "
-                 "118x34 'Start' | 618,465 16x16 'X' tip 'Close'");
-        for (int i = 0; i <= 7; ++i) {
-            QCOMPARE(describe(g.NichlaDaba[i]),
-                     QStringLiteral("%1,417 40x40 'T' back #ffc0ff hidden").arg(3 + 42 * i));
-            QCOMPARE(describe(g.Result[i + 1]),
-                     QStringLiteral("%1,50 32x37 back #c0ffff").arg(7 + 33 * i));
-        }
+                 "118x34 'Start' | 618,465 16x16 'X' tip 'Close' | 3,417 40x40 'T' back #ffc0ff "
+                 "hidden | 297,417 40x40 'T' back #ffc0ff hidden | 7,50 32x37 back #c0ffff | "
+                 "238,50 32x37 back #c0ffff");
         QCOMPARE(h.state() + QString::number(g.Timer1.interval()), Waiting + "4000");
         h.advance(60000);
         QCOMPARE(g.lblResult.caption() + h.log.lines.join("") + h.state(), Waiting);
@@ -73,22 +70,20 @@ private slots:
         const QStringList f = fields();
         GameHarness h({}, false);
         const QString path = GameHarness::Folder + "/ShortList8.txt";
-        h.files.put(path, {});
-        f[0] == "2"      ? h.files.remove(path)
-        : f[1].isEmpty() ? void()
-                         : h.files.failWith(path, f[0].toInt(), f[1]);
+        f[0] == "2" ? h.files.remove(path) : h.files.put(path, {});
+        f[1].isEmpty() ? void() : h.files.failWith(path, f[0].toInt(), f[1]);
         QStringList whileOpen;
         h.messageBox.whileOpen = [&] {
             h.advance(60000);
             whileOpen << h.log.lines << h.state() << h.game().lblResult.caption();
         };
         h.play("load");
-        const QString text = f[1].isEmpty() ? QString::fromLocal8Bit(strerror(f[0].toInt())) : f[1];
-        QCOMPARE(whileOpen, (QStringList{"message Error " + f[0] + " opening file.\r\n" + text,
-                                         Waiting, "Press Start"}));
+        const QString text = f[1].isEmpty() ? strerror(f[0].toInt()) : f[1];
+        QCOMPARE(whileOpen.join('|'), "message Error " + f[0] + " opening file.\r\n" + text + "|" +
+                                          Waiting + "|Press Start");
         h.play("start restart wait:60000");
-        QCOMPARE(h.state(), Waiting + " closed");
-        QCOMPARE(h.log.lines.size() + h.game().words().size(), 1);
+        QCOMPARE(h.state() + QString::number(h.log.lines.size() + h.game().words().size()),
+                 Waiting + " closed1");
     }
 
     // Start follows its caption; the exit dialog answered 0 (Restart Game), 1 (Exit the Game)
@@ -149,14 +144,13 @@ private slots:
         h.play("start wait:1200");
         QCOMPARE(h.state(), QString(Fresh).replace("r0", "r3"));
         h.advance(2399);
-        QString row = h.state().right(2);
+        QString row = h.state().right(2) + h.stackPicture().join("") + " ";
         for (int i = 0; i < 8; ++i) {
             row += g.NichlaDaba[i].caption();
         }
-        QCOMPARE(h.stackPicture(), QStringList());
         h.advance(1);
-        QCOMPARE(h.state(), QString(Fresh).replace("11", "10").replace("s0", "s8"));
-        QCOMPARE("r8" + h.stackPicture().value(0), row);
+        QCOMPARE(h.state() + " r8 " + h.stackPicture().value(0),
+                 QString(Fresh).replace("11", "10").replace("s0", "s8") + " " + row);
         h.advance(400);
         QVERIFY(g.NichlaDaba[0].isVisible() && !g.NichlaDaba[1].isVisible());
     }
