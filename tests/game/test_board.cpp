@@ -322,9 +322,7 @@ private slots:
         QString during;
         h.clock.at(start + 500, [&] {
             during = h.state();
-            h.play(f[1] == "1" ? "start exit:0 unload howto record about"
-                               : "start exit:0 howto "
-                                 "record about");
+            h.play(QString(f[1] == "1" ? "unload " : "") + "start exit:0 howto record about");
         });
         h.pushRow("ABCDEFGH");
         QCOMPARE(during + " | " + h.log.lines.join(' ') + " | " + h.state(), f.mid(2).join(" | "));

@@ -53,8 +53,8 @@ struct ScriptedWindows : WindowShower // the action given for a window runs whil
     }
 };
 
-// Files in memory; a path may fail reading or writing with a given error. A failed write
-// leaves the old content, as the real atomic write does. Folders are writable unless set not.
+// Files in memory; reads and writes may fail with a given error (a failed write keeps the old
+// content, as the real atomic write does). Folders are writable unless set not.
 class MemoryFiles : public FileAccess
 {
 public:
@@ -62,8 +62,8 @@ public:
     FileReadResult readAll(const QString &path) const override
     {
         const bool ok = fileExists(path) && !m_readErr.contains(path);
-        const FileError missing{ENOENT, QString::fromLocal8Bit(strerror(ENOENT))};
-        return {ok, m_files.value(path), m_readErr.value(path, ok ? FileError() : missing)};
+        return {ok, m_files.value(path),
+                m_readErr.value(path, ok ? FileError() : FileError{ENOENT, strerror(ENOENT)})};
     }
     FileWriteResult writeAll(const QString &path, const QByteArray &bytes) const override
     {

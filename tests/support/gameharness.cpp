@@ -17,11 +17,9 @@ GameHarness::GameHarness(const QStringList &words, bool startUp)
 void GameHarness::pushRow(const QString &letters)
 {
     frmMain &g = *m_game;
-    // Through the timer while it runs, so a tick due in the middle of a push (a paint lets
-    // the clock run) waits for the push to end, as on screen.
-    auto tick = [&g] {
-        g.TimerNichlaDabaFill.isActive() ? g.TimerNichlaDabaFill.fire()
-                                         : g.TimerNichlaDabaFill_Timer();
+    // Through the running timer, so a tick due during a push (a paint runs the clock) waits.
+    auto tick = [&g, &t = g.TimerNichlaDabaFill] {
+        t.isActive() ? t.fire() : g.TimerNichlaDabaFill_Timer();
     };
     while (g.fillPos() < 7) {
         tick();
@@ -114,14 +112,15 @@ QString describe(const Control &c)
     auto hex = [](const char *n, Colour k) {
         return k == Colour()
                    ? ""
-                   : QString::asprintf(" %s #%02x%02x%02x", n, k.red(), k.green(), k.blue());
+                   : QString::asprintf(" %s #%06x", n, k.red() << 16 | k.green() << 8 | k.blue());
     };
-    QString s =
-        QStringLiteral("%1,%2 %3x%4").arg(c.left()).arg(c.top()).arg(c.width()).arg(c.height());
-    s += (c.caption().isEmpty() ? "" : " '" + c.caption() + "'") + hex("back", c.backColor()) +
-         hex("fore", c.foreColor());
-    s += c.toolTip().isEmpty() ? "" : " tip '" + c.toolTip() + "'";
-    return s + (c.isVisible() ? "" : " hidden") + (c.isEnabled() ? "" : " disabled");
+    auto text = [](const char *n, const QString &t) {
+        return t.isEmpty() ? "" : n + ("'" + t + "'");
+    };
+    return QStringLiteral("%1,%2 %3x%4").arg(c.left()).arg(c.top()).arg(c.width()).arg(c.height()) +
+           text(" ", c.caption()) + hex("back", c.backColor()) + hex("fore", c.foreColor()) +
+           text(" tip ", c.toolTip()) + (c.isVisible() ? "" : " hidden") +
+           (c.isEnabled() ? "" : " disabled");
 }
 
 void addRows(std::initializer_list<const char *> rows)

@@ -43,9 +43,8 @@ struct GameHarness
     // click:k (stack tile), slot:k (word letter), wait:ms, exit:n (the exit dialog answered n),
     // rows:n, level:n, caption:text (set captions), over (rows pushed until the game is over).
     void play(const QString &steps);
-    // What the player sees: "Start's caption level/rows left/score, overlay text or '-',
-    // field+- menu+- fill<interval>+- pace+- 'word' s<stack tiles> r<incoming tiles>", and
-    // " over", " closed".
+    // "Start's caption level/rows left/score, overlay text or '-', field+- menu+-
+    // fill<interval>+- pace+- 'word' s<stack tiles> r<incoming tiles>", " over", " closed".
     QString state() const;
 };
 
