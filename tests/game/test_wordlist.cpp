@@ -7,7 +7,7 @@
 
 namespace {
 
-// What a plain scan compares the word with: the file's entries, lower-cased.
+// What a plain scan compares the word with.
 QStringList loweredEntries(const QByteArray &file)
 {
     return QString::fromLatin1(file).toLower().split(QStringLiteral("\r\n"));

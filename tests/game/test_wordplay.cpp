@@ -73,9 +73,9 @@ private slots:
                                         .replace("$W", "'Wrong' fore #ff0000"));
         QCOMPARE(int(g.resultPos()), h.word().size() + 1);
         const QString message = describe(g.lblResult);
-        h.advance(1999);
+        h.clock.advanceBy(1999);
         QCOMPARE(describe(g.lblResult), message); // two seconds from its cause
-        h.advance(1);
+        h.clock.advanceBy(1);
         QCOMPARE(g.lblResult.caption(), "");
     }
 

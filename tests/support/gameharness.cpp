@@ -74,7 +74,7 @@ void GameHarness::play(const QString &steps)
         {"key", [&](auto a) { g.pickLetter(a.at(0)); }},
         {"click", [&](auto a) { g.OoperDaba_Click(a.toInt()); }},
         {"slot", [&](auto a) { g.Result_Click(a.toInt()); }},
-        {"wait", [&](auto a) { advance(a.toInt()); }},
+        {"wait", [&](auto a) { clock.advanceBy(a.toInt()); }},
         {"rows", [&](auto a) { g.lblRowsLeft.setCaption(a); }},
         {"level", [&](auto a) { g.lblLevel.setCaption(a); }},
         {"caption", [&](auto a) { g.btnStart.setCaption(a); }},

@@ -32,7 +32,6 @@ struct GameHarness
     MemoryFiles files;
     std::unique_ptr<frmMain> m_game;
 
-    void advance(std::int64_t ms) { clock.advanceBy(ms); }
     // Gives the incoming row these eight capitals and pushes it with fill ticks of its own.
     void pushRow(const QString &letters);
     // The visible stack, top line first: one line per Top, '.' where no tile shows.
