@@ -7,127 +7,85 @@
 #include <QSet>
 #include <QStringList>
 
+#include <cerrno>
+#include <cstring>
 #include <functional>
 #include <optional>
 
-// Recording stand-ins for the platform services, for tests on the model alone.
-
-// Every call the game makes to a platform service, in order, as one line each:
-// "beep", "sound <file name>", "message <text>", "window Record|About|HowTo|Exit".
-class EventLog
+// Recording stand-ins for the platform services. EventLog holds every call in order, one line
+// each: "beep", "sound <file name>", "message <text>", "window Record|About|HowTo|Exit".
+struct EventLog
 {
-public:
     QStringList lines;
     void add(const QString &line) { lines << line; }
-    int count(const QString &line) const { return static_cast<int>(lines.count(line)); }
-    void clear() { lines.clear(); }
+    int count(const QString &line) const { return int(lines.count(line)); }
 };
-
-class RecordingBeeper : public Beeper
+struct RecordingBeeper : Beeper
 {
-public:
-    explicit RecordingBeeper(EventLog &log) : m_log(log) {}
-    void beep() override { m_log.add(QStringLiteral("beep")); }
-
-private:
-    EventLog &m_log;
+    explicit RecordingBeeper(EventLog &l) : log(l) {}
+    EventLog &log;
+    void beep() override { log.add("beep"); }
 };
-
-class RecordingMessageBox : public MessageBox
+struct RecordingMessageBox : MessageBox // whileOpen runs while the message is "open"
 {
-public:
-    explicit RecordingMessageBox(EventLog &log) : m_log(log) {}
-    void showOk(const QString &text) override
-    {
-        texts << text;
-        m_log.add(QStringLiteral("message ") + text);
-        if (whileOpen) {
-            whileOpen();
-        }
-    }
+    explicit RecordingMessageBox(EventLog &l) : log(l) {}
+    EventLog &log;
+    std::function<void()> whileOpen = [] {};
     QStringList texts;
-    std::function<void()> whileOpen; // runs while the message is "open"
-
-private:
-    EventLog &m_log;
+    void showOk(const QString &t) override { texts << t, log.add("message " + t), whileOpen(); }
 };
-
-// Records the file name of each cue (the part after the last separator) and the full paths.
-class RecordingSound : public SoundSink
+struct RecordingSound : SoundSink
 {
-public:
-    explicit RecordingSound(EventLog &log) : m_log(log) {}
-    void playFile(const QString &path) override
-    {
-        paths << path;
-        m_log.add(QStringLiteral("sound ") + path.section(QLatin1Char('/'), -1));
-    }
+    explicit RecordingSound(EventLog &l) : log(l) {}
+    EventLog &log;
     QStringList paths;
-
-private:
-    EventLog &m_log;
+    void playFile(const QString &p) override { paths << p, log.add("sound " + p.section('/', -1)); }
 };
-
-QString windowName(Window w);
-
-// Records each opening; a test may give an action per window that runs while it is "open".
-class ScriptedWindows : public WindowShower
+struct ScriptedWindows : WindowShower // the action given for a window runs while it is "open"
 {
-public:
-    explicit ScriptedWindows(EventLog &log) : m_log(log) {}
-    void showModal(Window window) override
-    {
-        m_log.add(QStringLiteral("window ") + windowName(window));
-        opened << window;
-        if (auto it = actions.find(window); it != actions.end() && it.value()) {
-            it.value()();
-        }
-    }
-    QList<Window> opened;
+    explicit ScriptedWindows(EventLog &l) : log(l) {}
+    EventLog &log;
     QHash<Window, std::function<void()>> actions;
-
-private:
-    EventLog &m_log;
+    void showModal(Window w) override
+    {
+        log.add("window " + QStringList{"Record", "About", "HowTo", "Exit"}.value(int(w)));
+        actions.value(w, [] {})();
+    }
 };
 
-// Files held in memory; a path may be set to fail reading or writing with a given error.
-// A failed write leaves the old content as it was, as the real atomic write does.
+// Files in memory; reads and writes may fail with a given error (a failed write keeps the old
+// content, as the real atomic write does). Folders are writable unless set not.
 class MemoryFiles : public FileAccess
 {
 public:
     bool fileExists(const QString &path) const override { return m_files.contains(path); }
-    FileReadResult readAll(const QString &path) const override;
-    FileWriteResult writeAll(const QString &path, const QByteArray &bytes) const override;
-    bool folderWritable(const QString &folder) const override
+    FileReadResult readAll(const QString &path) const override
     {
-        return !m_readOnlyFolders.contains(folder);
+        const bool ok = fileExists(path) && !m_readErr.contains(path);
+        return {ok, m_files.value(path),
+                m_readErr.value(path, ok ? FileError() : FileError{ENOENT, strerror(ENOENT)})};
     }
-    // Folders are writable unless made read-only here.
-    void setFolderReadOnly(const QString &folder) { m_readOnlyFolders.insert(folder); }
-
+    FileWriteResult writeAll(const QString &path, const QByteArray &bytes) const override
+    {
+        m_writeAttempts << path; // failed writes included
+        m_writeErr.contains(path) ? void() : void(m_files.insert(path, bytes));
+        return {!m_writeErr.contains(path), m_writeErr.value(path)};
+    }
+    bool folderWritable(const QString &f) const override { return !m_readOnly.contains(f); }
+    void setFolderReadOnly(const QString &folder) { m_readOnly.insert(folder); }
     void put(const QString &path, const QByteArray &bytes) { m_files.insert(path, bytes); }
-    // The content of a file, or nothing when it does not exist.
     std::optional<QByteArray> content(const QString &path) const
     {
-        auto it = m_files.find(path);
-        return it == m_files.end() ? std::nullopt : std::optional<QByteArray>(it.value());
+        return fileExists(path) ? std::optional(m_files.value(path)) : std::nullopt;
     }
     void remove(const QString &path) { m_files.remove(path); }
-    void failWith(const QString &path, int number, const QString &description)
-    {
-        m_failures.insert(path, FileError{number, description});
-    }
-    void failWritesWith(const QString &path, int number, const QString &description)
-    {
-        m_writeFailures.insert(path, FileError{number, description});
-    }
-    // Every path given to writeAll, failed writes included, in order.
+    void failWith(const QString &p, int n, const QString &t) { m_readErr.insert(p, {n, t}); }
+    void failWritesWith(const QString &p, int n, const QString &t) { m_writeErr.insert(p, {n, t}); }
     const QStringList &writeAttempts() const { return m_writeAttempts; }
 
 private:
     mutable QHash<QString, QByteArray> m_files;
-    QHash<QString, FileError> m_failures;
-    QHash<QString, FileError> m_writeFailures;
+    QHash<QString, FileError> m_readErr, m_writeErr;
     mutable QStringList m_writeAttempts;
-    QSet<QString> m_readOnlyFolders;
+    QSet<QString> m_readOnly;
 };

@@ -1,152 +1,47 @@
 #include "support/gameharness.h"
 
+#include <algorithm>
+
 #include <QMap>
+#include <QRegularExpression>
+#include <QTest>
 
-#include <stdexcept>
-
-GameHarness::GameHarness(const QStringList &words, std::uint64_t seed)
-    : GameHarness(true, words, seed)
+GameHarness::GameHarness(const QStringList &words, bool startUp)
 {
-}
-
-GameHarness::GameHarness(bool runLoad, const QStringList &words, std::uint64_t seed) : random(seed)
-{
-    QByteArray text;
-    for (const QString &w : words) {
-        text += w.toLatin1() + "\r\n";
-    }
-    files.put(Folder + QStringLiteral("/ShortList8.txt"), text);
+    files.put(Folder + "/ShortList8.txt", words.join("\r\n").toLatin1() + "\r\n");
     m_game = std::make_unique<frmMain>(
-        Platform{clock, draws, beeper, messageBox, sound, windows, files, Folder});
-    if (runLoad) {
-        load();
-    }
-}
-
-std::unique_ptr<GameHarness> GameHarness::unloaded(const QStringList &words, std::uint64_t seed)
-{
-    return std::unique_ptr<GameHarness>(new GameHarness(false, words, seed));
-}
-
-void GameHarness::load()
-{
-    m_game->Form_Load();
+        Platform{clock, random, beeper, messageBox, sound, windows, files, Folder});
+    startUp ? m_game->Form_Load() : void();
 }
 
 void GameHarness::pushRow(const QString &letters)
 {
-    if (letters.size() != 8) {
-        throw std::invalid_argument("a row has eight letters");
-    }
     frmMain &g = *m_game;
-    // A tick goes through the timer while it runs, as on screen, so a tick that comes due in
-    // the middle of a push (a level-up paint lets the clock run) waits for the push to end.
-    auto tick = [&g] {
-        if (g.TimerNichlaDabaFill.isActive()) {
-            g.TimerNichlaDabaFill.fire();
-        } else {
-            g.TimerNichlaDabaFill_Timer();
-        }
+    // Through the running timer, so a tick due during a push (a paint runs the clock) waits.
+    auto tick = [&g, &t = g.TimerNichlaDabaFill] {
+        t.isActive() ? t.fire() : g.TimerNichlaDabaFill_Timer();
     };
-    for (int i = 0; i <= g.fillPos(); ++i) {
-        g.NichlaDaba[i].setCaption(QString(letters[i]));
-    }
-    // The ninth tick of the fill timer pushes the row.
     while (g.fillPos() < 7) {
         tick();
-        const int i = g.fillPos();
-        g.NichlaDaba[i].setCaption(QString(letters[i]));
     }
-    tick();
-}
-
-void GameHarness::enterTiles(const QList<int> &tiles)
-{
-    for (int k : tiles) {
-        m_game->OoperDaba_Click(k);
+    for (int i = 0; i <= 7; ++i) {
+        g.NichlaDaba[i].setCaption(letters.mid(i, 1));
     }
-    m_game->btnCheck_Click();
-}
-
-QString GameHarness::stackLayoutFault() const
-{
-    const frmMain &g = *m_game;
-    for (int k = 0; k < g.OoperDaba.bound(); ++k) {
-        if (!g.OoperDaba.exists(k) || !g.OoperDaba[k].isVisible()) {
-            continue;
-        }
-        const Control &t = g.OoperDaba[k];
-        int below = 0;
-        for (int m = 0; m < g.OoperDaba.bound(); ++m) {
-            if (m == k || m % 8 != k % 8 || !g.OoperDaba.exists(m) || !g.OoperDaba[m].isVisible()) {
-                continue;
-            }
-            if (g.OoperDaba[m].top() == t.top()) {
-                return QStringLiteral("tiles %1 and %2 stand on each other").arg(k).arg(m);
-            }
-            below += g.OoperDaba[m].top() > t.top();
-        }
-        const float top = 370.0f - 41.0f * static_cast<float>(below);
-        const float left = 3.0f + 42.0f * static_cast<float>(k % 8);
-        if (t.top() != top || t.left() != left) {
-            return QStringLiteral("tile %1 stands at (%2, %3), not at (%4, %5)")
-                .arg(k)
-                .arg(double(t.left()))
-                .arg(double(t.top()))
-                .arg(double(left))
-                .arg(double(top));
-        }
-    }
-    return {};
+    tick(); // the ninth tick pushes the row
 }
 
 QStringList GameHarness::stackPicture() const
 {
     QMap<float, QString> lines;
-    const frmMain &g = *m_game;
-    for (int k = 0; k < g.OoperDaba.bound(); ++k) {
-        if (!g.OoperDaba.exists(k) || !g.OoperDaba[k].isVisible()) {
-            continue;
+    for (int k = 0; k < m_game->OoperDaba.bound(); ++k) {
+        if (m_game->OoperDaba.exists(k) && m_game->OoperDaba[k].isVisible()) {
+            const Control &t = m_game->OoperDaba[k];
+            QString &line = lines[t.top()];
+            line = line.isEmpty() ? QString(8, u'.') : line;
+            line[int((t.left() - 3) / 42)] = t.caption().at(0);
         }
-        const Control &t = g.OoperDaba[k];
-        QString &line = lines[t.top()];
-        if (line.isEmpty()) {
-            line = QString(8, QLatin1Char('.'));
-        }
-        const int column = static_cast<int>((t.left() - 3) / 42);
-        line[column] = t.caption().at(0);
     }
     return lines.values();
-}
-
-int GameHarness::findTile(QChar letter) const
-{
-    const frmMain &g = *m_game;
-    int best = -1;
-    for (int k = 0; k < g.OoperDaba.bound(); ++k) {
-        if (!g.OoperDaba.exists(k)) {
-            continue;
-        }
-        const Control &t = g.OoperDaba[k];
-        if (t.isVisible() && t.isEnabled() && t.caption() == QString(letter)) {
-            if (best < 0 || t.top() > g.OoperDaba[best].top() ||
-                (t.top() == g.OoperDaba[best].top() && t.left() < g.OoperDaba[best].left())) {
-                best = k;
-            }
-        }
-    }
-    return best;
-}
-
-void GameHarness::spell(const QString &word)
-{
-    for (QChar c : word) {
-        const int k = findTile(c.toUpper());
-        if (k < 0) {
-            throw std::runtime_error("letter not on the stack");
-        }
-        m_game->OoperDaba_Click(k);
-    }
 }
 
 QString GameHarness::word() const
@@ -156,4 +51,90 @@ QString GameHarness::word() const
         w += m_game->Result[k].caption();
     }
     return w;
+}
+
+void GameHarness::play(const QString &steps)
+{
+    frmMain &g = *m_game;
+    const QHash<QString, void (frmMain::*)()> plain{
+        {"load", &frmMain::Form_Load},       {"start", &frmMain::btnStart_Click},
+        {"restart", &frmMain::RestartGame},  {"enter", &frmMain::btnCheck_Click},
+        {"clear", &frmMain::btnClear_Click}, {"unload", &frmMain::Form_Unload},
+        {"howto", &frmMain::lblHowTo_Click}, {"record", &frmMain::lblHighScore_Click},
+        {"about", &frmMain::lblAbout_Click}, {"back", &frmMain::takeBackLetter}};
+    const QHash<QString, std::function<void(QString)>> ops{
+        {"push", [&](auto a) { pushRow(a); }},
+        {"spell", [&](auto a) { std::ranges::for_each(a, [&](QChar c) { g.pickLetter(c); }); }},
+        {"over",
+         [&](auto) {
+             for (int i = 0; i < 12 && !g.gameOver(); ++i) {
+                 pushRow("ZZZZZZZZ");
+             }
+         }},
+        {"key", [&](auto a) { g.pickLetter(a.at(0)); }},
+        {"click", [&](auto a) { g.OoperDaba_Click(a.toInt()); }},
+        {"slot", [&](auto a) { g.Result_Click(a.toInt()); }},
+        {"wait", [&](auto a) { clock.advanceBy(a.toInt()); }},
+        {"rows", [&](auto a) { g.lblRowsLeft.setCaption(a); }},
+        {"level", [&](auto a) { g.lblLevel.setCaption(a); }},
+        {"caption", [&](auto a) { g.btnStart.setCaption(a); }},
+        {"exit", [&](auto a) {
+             windows.actions[Window::Exit] = [&g, a] { g.frmExitStatus = a.toInt(); };
+             g.cmdExit_Click();
+         }}};
+    for (const QString &step : steps.split(u' ', Qt::SkipEmptyParts)) {
+        const QString op = step.section(u':', 0, 0);
+        plain.contains(op) ? (g.*plain[op])() : ops.value(op)(step.section(u':', 1));
+    }
+}
+
+QString GameHarness::state() const
+{
+    const frmMain &g = *m_game;
+    auto on = [](bool b) { return b ? QStringLiteral("+") : QStringLiteral("-"); };
+    int incoming = 0;
+    for (int i = 0; i <= 7; ++i) {
+        incoming += g.NichlaDaba[i].isVisible();
+    }
+    return QStringLiteral("%1 %2/%3/%4 %5 field%6 menu%7 fill%8%9 pace%10 '%11' s%12 r%13%14%15")
+        .arg(g.btnStart.caption(), g.lblLevel.caption(), g.lblRowsLeft.caption(),
+             g.lblScore.caption(), g.PicBlack.isVisible() ? "'" + g.lblBlack.caption() + "'" : "-",
+             on(g.Picture1.isEnabled()), on(g.frameAbout.isEnabled()))
+        .arg(g.TimerNichlaDabaFill.interval())
+        .arg(on(g.TimerNichlaDabaFill.isEnabled()), on(g.Timer1.isEnabled()), word())
+        .arg(stackPicture().join("").remove(u'.').size())
+        .arg(incoming)
+        .arg(g.gameOver() ? " over" : "", g.isUnloaded() ? " closed" : "");
+}
+
+QString describe(const Control &c)
+{
+    auto hex = [](const char *n, Colour k) {
+        return k == Colour()
+                   ? ""
+                   : QString::asprintf(" %s #%06x", n, k.red() << 16 | k.green() << 8 | k.blue());
+    };
+    auto text = [](const char *n, const QString &t) {
+        return t.isEmpty() ? "" : n + ("'" + t + "'");
+    };
+    return QStringLiteral("%1,%2 %3x%4").arg(c.left()).arg(c.top()).arg(c.width()).arg(c.height()) +
+           text(" ", c.caption()) + hex("back", c.backColor()) + hex("fore", c.foreColor()) +
+           text(" tip ", c.toolTip()) + (c.isVisible() ? "" : " hidden") +
+           (c.isEnabled() ? "" : " disabled");
+}
+
+void addRows(std::initializer_list<const char *> rows)
+{
+    QTest::addColumn<QStringList>("fields");
+    for (const char *row : rows) {
+        QStringList f = QString::fromUtf8(row).split(u'|');
+        f.replaceInStrings(QRegularExpression("^\\s+|\\s+$"), "");
+        QTest::newRow(qPrintable(f.takeFirst())) << f;
+    }
+}
+
+QStringList fields()
+{
+    QFETCH(QStringList, fields);
+    return fields;
 }

@@ -2,66 +2,55 @@
 
 #include "game/frmmain.h"
 #include "support/doubles.h"
-#include "support/scriptedrandom.h"
 #include "ui/toolkit/randomsource.h"
 #include "ui/toolkit/virtualclock.h"
 
-#include <QStringList>
-
 #include <memory>
 
-// A main-window model on a virtual clock with a seeded random source, recording doubles for
-// every platform service and a word list in memory. Nothing here needs a window system.
-class GameHarness
+struct ScriptedRandom : RandomSource // scripted numbers first, then seeded ones; counts them
 {
-public:
+    SeededRandom rng{1};
+    QList<double> script;
+    long long drawn = 0;
+    double next() override { return ++drawn, script.isEmpty() ? rng.next() : script.takeFirst(); }
+};
+
+// A main-window model on a virtual clock with recording doubles for every platform service and
+// its word list, ShortList8.txt, in memory (each word ended by CR LF).
+struct GameHarness
+{
     static inline const QString Folder = QStringLiteral("/game");
-
-    // words: the lines of ShortList8.txt (joined with CR LF, with a final CR LF).
-    explicit GameHarness(const QStringList &words = {QStringLiteral("cat"), QStringLiteral("dog")},
-                         std::uint64_t seed = 1);
-    // Builds the model without running start-up (for tests of start-up itself).
-    static std::unique_ptr<GameHarness> unloaded(const QStringList &words = {QStringLiteral("cat")},
-                                                 std::uint64_t seed = 1);
-
+    explicit GameHarness(const QStringList &words = {"cat", "dog"}, bool startUp = true);
     frmMain &game() { return *m_game; }
     VirtualClock clock;
     EventLog log;
-    SeededRandom random;
-    // What the game draws from: scripted numbers first, then those of `random`.
-    ScriptedRandom draws{&random};
+    ScriptedRandom random;
     RecordingBeeper beeper{log};
     RecordingMessageBox messageBox{log};
     RecordingSound sound{log};
     ScriptedWindows windows{log};
     MemoryFiles files;
-
-    // Runs start-up.
-    void load();
-    // Advances the clock.
-    void advance(std::int64_t ms) { clock.advanceBy(ms); }
-
-    // Fills the incoming row with these letters (eight capitals) and pushes it, as the fill
-    // timer would, without waiting for the timer. Tiles the timer had filled already get
-    // these letters too.
-    void pushRow(const QString &letters);
-    // Clicks the stack tiles with these indexes, in this order, and presses Enter.
-    void enterTiles(const QList<int> &tiles);
-    // Empty when every visible stack tile stands where a column packed to the bottom puts it
-    // (Top 370 - 41 x the visible tiles below it in its column, Left 3 + 42 x its column);
-    // otherwise a description of the first tile that does not.
-    QString stackLayoutFault() const;
-    // A picture of the visible stack, top line first: one text line per distinct Top, with
-    // the letter of each visible tile in its column and '.' elsewhere.
-    QStringList stackPicture() const;
-    // Index of the visible, enabled stack tile showing the letter, lowest on screen first.
-    int findTile(QChar letter) const;
-    // Clicks the tiles spelling the word (each must be on the stack).
-    void spell(const QString &word);
-    // The word row's letters.
-    QString word() const;
-
-private:
-    GameHarness(bool load, const QStringList &words, std::uint64_t seed);
     std::unique_ptr<frmMain> m_game;
+
+    // Gives the incoming row these eight capitals and pushes it with fill ticks of its own.
+    void pushRow(const QString &letters);
+    // The visible stack, top line first: one line per Top, '.' where no tile shows.
+    QStringList stackPicture() const;
+    QString word() const;
+    // Plays steps separated by blanks: load, start, restart, enter, clear, back (Backspace),
+    // unload, howto, record, about (menu clicks), push:ROW, spell:word (as typed), key:c,
+    // click:k (stack tile), slot:k (word letter), wait:ms, exit:n (the exit dialog answered n),
+    // rows:n, level:n, caption:text (set captions), over (rows pushed until the game is over).
+    void play(const QString &steps);
+    // "Start's caption level/rows left/score, overlay text or '-', field+- menu+-
+    // fill<interval>+- pace+- 'word' s<stack tiles> r<incoming tiles>", " over", " closed".
+    QString state() const;
 };
+
+// A control in one line: "left,top widthxheight 'caption' back #rrggbb fore #rrggbb tip 'text'
+// hidden disabled", leaving out black colours, empty texts and the usual flags.
+QString describe(const Control &c);
+
+// Test data one row a line, "name | field | field ...", read back trimmed by fields().
+void addRows(std::initializer_list<const char *> rows);
+QStringList fields();
