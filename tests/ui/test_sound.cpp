@@ -1,12 +1,12 @@
 #include "ui/soundplayer.h"
 #include "ui/soundwave.h"
+#include <QDataStream>
 #include <QDir>
 #include <QFile>
 #include <QMutex>
 #include <QTemporaryDir>
 #include <QTest>
 #include <QWaitCondition>
-#include <QtEndian>
 #include <sys/stat.h>
 
 // A fake output that records what it was asked ("open", "play <frames>", "stop" while
@@ -32,6 +32,7 @@ struct Output
 struct FakeBackEnd : SoundBackEnd
 {
     std::shared_ptr<Output> out;
+    explicit FakeBackEnd(std::shared_ptr<Output> o) : out(std::move(o)) {}
     void add(const QString &e, bool playing)
     {
         QMutexLocker lock(&out->mutex);
@@ -54,21 +55,17 @@ struct FakeBackEnd : SoundBackEnd
 // A 16-bit mono wave file of so many frames; format 3 makes its samples floating point.
 static QByteArray wave(int frames, int format = 1)
 {
-    QByteArray h(44, 0);
-    for (auto [at, size, v] : std::initializer_list<std::array<int, 3>>{{4, 4, 36 + 2 * frames},
-                                                                        {16, 4, 16},
-                                                                        {20, 2, format},
-                                                                        {22, 2, 1},
-                                                                        {24, 4, 8000},
-                                                                        {28, 4, 16000},
-                                                                        {32, 2, 2},
-                                                                        {34, 2, 16},
-                                                                        {40, 4, 2 * frames}}) {
-        size == 4 ? qToLittleEndian<quint32>(v, h.data() + at)
-                  : qToLittleEndian<quint16>(v, h.data() + at);
-    }
-    return h.replace(0, 4, "RIFF").replace(8, 8, "WAVEfmt ").replace(36, 4, "data") +
-           QByteArray(2 * frames, 'x');
+    QByteArray b;
+    QDataStream s(&b, QIODevice::WriteOnly);
+    s.setByteOrder(QDataStream::LittleEndian);
+    s.writeRawData("RIFF", 4);
+    s << quint32(36 + 2 * frames);
+    s.writeRawData("WAVEfmt ", 8);
+    s << quint32(16) << quint16(format) << quint16(1) << quint32(8000) << quint32(16000)
+      << quint16(2) << quint16(16);
+    s.writeRawData("data", 4);
+    s << quint32(2 * frames);
+    return b + QByteArray(2 * frames, 'x');
 }
 
 // What a player hears: the cue files the game ships, and the sound player that plays them on
@@ -90,9 +87,8 @@ private slots:
     void init()
     {
         m_out = std::make_shared<Output>();
-        m_player = std::make_unique<SoundPlayer>([out = m_out] {
-            return std::make_unique<FakeBackEnd>(FakeBackEnd{{}, out});
-        });
+        m_player = std::make_unique<SoundPlayer>(
+            [out = m_out] { return std::make_unique<FakeBackEnd>(out); });
         put("a.wav", wave(100));
         put("b.wav", wave(200));
     }

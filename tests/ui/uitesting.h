@@ -1,4 +1,5 @@
 #pragma once
+#include "game/frmmain.h"
 #include "support/doubles.h"
 #include "ui/gameapplication.h"
 #include "ui/mainwindow.h"
