@@ -26,7 +26,7 @@ struct OffscreenGame
         for (char a = 'a'; a <= 'z'; ++a) {
             words += a + QByteArray("\r\n");
             for (char b = 'a'; b <= 'z'; ++b) {
-                words += QByteArray{a, b} + "\r\n";
+                words += QByteArray(1, a) + b + "\r\n";
             }
         }
         files.put(QStringLiteral("/game/ShortList8.txt"), words);
