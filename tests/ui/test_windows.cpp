@@ -27,22 +27,21 @@ struct Game
     Game()
     {
         QByteArray words;
-        for (int i = 0; i < 26 * 27; ++i) {
-            words += QByteArray(1, 'a' + i / 27) + (i % 27 ? QByteArray(1, 'a' + i % 27 - 1) : "");
-            words += "\r\n";
-        }
+        for (int i = 0; i < 26 * 27; ++i)
+            words +=
+                QByteArray(1, 'a' + i / 27).append(char('`' + i % 27)).replace('`', "") + "\r\n";
         files.put(QStringLiteral("/game/ShortList8.txt"), words);
         QVERIFY(app.load());
         app.show();
         QVERIFY(QTest::qWaitForWindowActive(main.windowHandle()));
     }
-    // A control by name and index in its array.
     QWidget *w(const QString &name, int i = 0)
     {
         return main.widgetFor(ControlId(Names.indexOf(name)), i);
     }
     QString text(const QString &name, int i = 0) { return w(name, i)->property("text").toString(); }
-    void click(const QString &name) { QTest::mouseClick(w(name), Qt::LeftButton); }
+    void click(QWidget *w) { QTest::mouseClick(w, Qt::LeftButton); }
+    void click(const QString &name) { click(w(name)); }
     // The stack tiles a player can click: shown, enabled, above the incoming row.
     QList<QLabel *> freeTiles()
     {
@@ -69,7 +68,7 @@ static QString onModal(const std::function<void()> &open, const std::function<vo
     QObject::connect(&poll, &QTimer::timeout, [&] {
         auto *d = qobject_cast<QDialog *>(QApplication::activeModalWidget());
         if (d && opened.isEmpty() && QApplication::activeWindow() == d) {
-            opened = QString::fromLatin1(d->metaObject()->className());
+            opened = d->metaObject()->className();
             act(*d);
             d->isVisible() ? d->done(-1) : void();
         }
@@ -116,74 +115,75 @@ private slots:
         QFETCH(QString, row);
         const QString window = QTest::currentDataTag();
         Game g;
-        std::unique_ptr<QWidget> own(
-            window == "About"   ? static_cast<QWidget *>(new frmAbout(&g.main))
-            : window == "HowTo" ? static_cast<QWidget *>(new frmHowTo(&g.main))
-            : window == "Exit"  ? new frmExit(m_status, &g.main)
-                                : nullptr);
-        QWidget *top = own ? own.get() : &g.main;
+        QWidget *m = &g.main;
+        QWidget *top = window == "About"   ? new frmAbout(m)
+                       : window == "HowTo" ? new frmHowTo(m)
+                       : window == "Exit"  ? new frmExit(m_status, m)
+                                           : m;
         QVERIFY(top->minimumSize() == top->maximumSize());
         for (const QString &c : row.split(' ')) {
-            const QStringList n = c.section('=', 0, 0).split('.'), r = c.section('=', 1).split(',');
-            QWidget *w = n[0] == "-" ? top
-                         : own       ? own->findChild<QWidget *>(n[0])
-                                     : g.w(n[0], n.value(1).toInt());
-            const QRect at = w == top ? QRect(QPoint(), w->maximumSize()) : w->geometry();
-            QStringList seen = {QString::number(at.x()), QString::number(at.y()),
-                                QString::number(at.width()), QString::number(at.height())};
-            seen +=
-                r.size() > 4 ? QStringList(QFontInfo(w->font()).family().mid(11)) : QStringList();
-            QCOMPARE(c.section('=', 0, 0) + '=' + seen.join(','), c);
+            const QString name = c.section('=', 0, 0);
+            QWidget *w = name == "-" ? top
+                         : top != m  ? top->findChild<QWidget *>(name)
+                                     : g.w(name.section('.', 0, 0), name.section('.', 1).toInt());
+            const QRect r = w == top ? QRect({}, w->maximumSize()) : w->geometry();
+            const QString font =
+                c.count(',') > 3 ? ',' + QFontInfo(w->font()).family().mid(11) : "";
+            QCOMPARE(name + QString::asprintf("=%d,%d,%d,%d", r.x(), r.y(), r.width(), r.height()) +
+                         font,
+                     c);
         }
     }
 
     // In a state of the game the player clicks a control, presses Tab so many times and the key
-    // (-: the close box): the window that opened, its focus, and what is left.
+    // (-: the close box): the focus in the window that opened, and what is left.
     void windowsAndTheirKeys_data()
     {
-        rows("Enter in the How-to text does nothing: new lblHowTo frmHowTo 0 Text1 Return open|"
-             "Enter on OK closes How to play: new lblHowTo frmHowTo 1 cmdOK Return closed|"
-             "Esc closes How to play: new lblHowTo frmHowTo 0 Text1 Esc closed|"
-             "Enter on OK closes About: new lblAbout frmAbout 1 Command1 Return closed|"
-             "the menu is dead in a game: running lblAbout - 0 - - same|"
-             "Enter on Restart Game: running cmdExit frmExit 0 cmdRestart Return restart|"
-             "Enter on Exit the Game: running cmdExit frmExit 1 cmdExit Return exit|"
-             "Enter on Back to Game: running cmdExit frmExit 2 cmdBack Enter same|"
-             "Esc in the exit dialog does nothing: running cmdExit frmExit 0 cmdRestart Esc open|"
-             "the exit dialog's close box goes back: running cmdExit frmExit 0 cmdRestart - same");
+        rows("Enter in the How-to text does nothing: new lblHowTo 0 Text1 Return open|"
+             "Enter on OK closes How to play: new lblHowTo 1 cmdOK Return closed|"
+             "Esc closes How to play: new lblHowTo 0 Text1 Esc closed|"
+             "Enter on OK closes About: new lblAbout 1 Command1 Return closed|"
+             "the menu is dead in a game: running lblAbout 0 - - same|"
+             "Enter on Restart Game: running cmdExit 0 cmdRestart Return restart|"
+             "Enter on Exit the Game: running cmdExit 1 cmdExit Return exit|"
+             "Enter on Back to Game: running cmdExit 2 cmdBack Enter same|"
+             "Esc in the exit dialog does nothing: running cmdExit 0 cmdRestart Esc open|"
+             "the exit dialog's close box goes back: running cmdExit 0 cmdRestart - same");
     }
     void windowsAndTheirKeys()
     {
         QFETCH(QString, row);
         const QStringList f = row.split(' ');
         Game g;
-        if (f[0] == "running") {
-            g.click("btnStart");
-            QVERIFY(g.runUntil([&] { return g.freeTiles().size() == 16; }));
-        }
+        f[0] == "running" ? g.click("btnStart") : void();
+        QVERIFY(g.runUntil([&] { return g.freeTiles().size() == (f[0] == "running" ? 16 : 0); }));
         const auto now = [&] { return g.seen() + ' ' + QString::number(g.freeTiles().size()); };
         const QString before = now();
         bool open = false;
-        const QString cls = onModal(
-            [&] { g.click(f[1]); },
-            [&](QDialog &d) {
-                QVERIFY((d.geometry().center() - g.main.geometry().center()).manhattanLength() < 2);
-                for (int i = 0; i < f[3].toInt(); ++i)
-                    QTest::keyClick(d.windowHandle(), Qt::Key_Tab);
-                QCOMPARE(QApplication::focusWidget()->objectName(), f[4]);
-                auto *text = d.findChild<QPlainTextEdit *>();
-                const QString was = text ? text->toPlainText() : QString();
-                f[5] == "-" ? void(d.windowHandle()->close())
-                            : QTest::keyClick(d.windowHandle(), QKeySequence(f[5])[0].key());
-                QApplication::processEvents();
-                open = d.isVisible();
-                QCOMPARE(text ? text->toPlainText() : QString(), was);
-            });
-        QCOMPARE(cls, f[2] == "-" ? "" : f[2]);
-        QCOMPARE(open, f[6] == "open");
-        QVERIFY(f[6] != "same" || now() == before);
-        QVERIFY(f[6] != "restart" || (now().startsWith("Pause 0 ") && now().endsWith(" 0")));
-        QVERIFY(f[6] != "exit" || (!g.main.isVisible() && g.app.model().isUnloaded()));
+        const QString cls =
+            onModal([&] { g.click(f[1]); },
+                    [&](QDialog &d) {
+                        for (int i = 0; i < f[2].toInt(); ++i)
+                            QTest::keyClick(d.windowHandle(), Qt::Key_Tab);
+                        QCOMPARE(QApplication::focusWidget()->objectName(), f[3]);
+                        const auto text = [&] {
+                            return d.findChild<QPlainTextEdit *>()
+                                       ? d.findChild<QPlainTextEdit *>()->toPlainText()
+                                       : "";
+                        };
+                        const QString was = text();
+                        f[4] == "-"
+                            ? void(d.windowHandle()->close())
+                            : QTest::keyClick(d.windowHandle(), QKeySequence(f[4])[0].key());
+                        QApplication::processEvents();
+                        open = d.isVisible();
+                        QCOMPARE(text(), was);
+                    });
+        QCOMPARE(cls.isEmpty(), f[3] == "-");
+        QCOMPARE(open, f[5] == "open");
+        QVERIFY(f[5] != "same" || now() == before);
+        QVERIFY(f[5] != "restart" || (now().startsWith("Pause 0 ") && now().endsWith(" 0")));
+        QVERIFY(f[5] != "exit" || (!g.main.isVisible() && g.app.model().isUnloaded()));
     }
 
     // One whole game as a player plays it, by mouse and keys, and what is seen and saved.
@@ -195,47 +195,42 @@ private slots:
             QTest::keyClick(keys, Qt::Key_Tab);
             QCOMPARE(QApplication::focusWidget(), g.w(c)); // Tab walks round to the field
         }
-        const auto pick = [](const QList<QLabel *> &t) {
-            std::ranges::for_each(t, [](QLabel *l) { QTest::mouseClick(l, Qt::LeftButton); });
-            return t;
-        };
+        const auto result = [&] { return g.text("lblResult") + ' ' + g.text("lblScore"); };
         const auto type = [&](QLabel *tile) { // a letter and Return into the window
             QTest::keyClick(keys, tile->text()[0].toLower().toLatin1());
             QTest::keyClick(keys, Qt::Key_Return);
-            return g.text("lblResult") + ' ' + g.text("lblScore");
         };
         g.click("btnStart");
         QVERIFY(g.runUntil([&] { return g.freeTiles().size() == 16; }));
         QCOMPARE(g.text("btnStart") + g.text("lblRowsLeft"), "Pause9");
-        QCOMPARE(type(g.freeTiles()[0]), "Correct 10"); // the click left the focus on the field
+        type(g.freeTiles()[0]); // the click left the focus on the field
+        QCOMPARE(result(), "Correct 10");
         // A listed word spelt by clicks fills the Result row; Enter scores it, the tiles go.
-        QList<QLabel *> t = pick(g.freeTiles().mid(0, 2));
+        QList<QLabel *> t = g.freeTiles().mid(0, 2);
+        g.click(t[0]), g.click(t[1]);
         QCOMPARE(g.text("Result", 1) + g.text("Result", 2), t[0]->text() + t[1]->text());
         g.click("btnCheck");
-        QCOMPARE(g.text("lblResult") + ' ' + g.text("lblScore"), "Correct 50");
+        QCOMPARE(result(), "Correct 50");
         QVERIFY(!t[0]->isVisible() && !t[1]->isVisible() && g.text("Result", 1) == "");
         // An unlisted word stays picked and scores nothing; Clear gives the tiles back.
-        t = pick(g.freeTiles().mid(0, 3));
-        g.click("btnCheck");
-        QCOMPARE(g.text("lblResult") + ' ' + g.text("lblScore"), "Wrong 50");
+        t = g.freeTiles().mid(0, 3);
+        g.click(t[0]), g.click(t[1]), g.click(t[2]), g.click("btnCheck");
+        QCOMPARE(result(), "Wrong 50");
         QVERIFY(!t[2]->isEnabled() && t[2]->isVisible());
         g.click("btnClear");
         QVERIFY(t[0]->isEnabled() && t[2]->isEnabled() && g.text("Result", 1) == "");
-        QCOMPARE(type(t[0]), "Correct 60"); // the focus stayed on the field
+        type(t[0]); // the focus stayed on the field
+        QCOMPARE(result(), "Correct 60");
         // Paused: the field is covered, takes no clicks and no rows come.
         g.click("btnStart");
         QCOMPARE(g.seen(), "Resume 60 Paused");
-        pick({t[1]});
-        g.clock.advanceBy(10000);
+        g.click(t[1]), g.clock.advanceBy(10000);
         QCOMPARE(g.text("Result", 1) + g.text("lblRowsLeft"), "9");
         g.click("btnStart");
-        QVERIFY(g.text("btnStart") == "Pause" && !g.w("PicBlack")->isVisible());
         // Keeping the stack low, the level is played out.
         QVERIFY(g.runUntil([&] {
-            while (!g.w("PicBlack")->isVisible() && g.freeTiles().size() > 24) {
-                pick(g.freeTiles().mid(0, 2));
-                g.click("btnCheck");
-            }
+            while (!g.w("PicBlack")->isVisible() && g.freeTiles().size() > 24)
+                g.click(g.freeTiles()[0]), g.click(g.freeTiles()[0]), g.click("btnCheck");
             return g.text("lblLevel") == "2";
         }));
         QCOMPARE(g.text("lblRowsLeft"), "14");
@@ -244,19 +239,14 @@ private slots:
         const QString opened =
             onModal([&] { QVERIFY(g.runUntil([&] { return g.app.model().gameOver(); })); },
                     [&](QDialog &d) {
-                        auto *name = d.findChild<QLineEdit *>();
-                        QCOMPARE(name->text(), "Ur Nick.");
-                        QTest::mouseClick(name, Qt::LeftButton);
-                        QTest::keyClicks(name, "Tester");
-                        QTest::keyClick(name, Qt::Key_Return);
-                        QVERIFY(!name->isVisible()); // one entry per opening
+                        g.click(d.findChild<QLineEdit *>());
+                        QTest::keyClicks(d.focusWidget(), "Tester\r");
                     });
         QCOMPARE(opened, "frmRecord");
         QCOMPARE(g.files.content("/game/record.dat").value_or("none"),
                  "1\tTester\t\t" + score.toLatin1() + "\r\n");
         QCOMPARE(g.seen(), "Restart " + score + " Game Over!");
-        // Restart: a fresh game from the first level.
-        g.click("btnStart");
+        g.click("btnStart"); // a fresh game from the first level
         QCOMPARE(g.text("lblScore") + g.text("lblLevel") + g.text("lblRowsLeft"), "0111");
         QVERIFY(g.freeTiles().isEmpty() && g.runUntil([&] { return g.freeTiles().size() == 8; }));
     }
