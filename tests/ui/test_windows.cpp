@@ -62,9 +62,7 @@ static QString onModal(const std::function<void()> &open, const std::function<vo
     QObject::connect(&poll, &QTimer::timeout, [&] {
         auto *d = qobject_cast<QDialog *>(QApplication::activeModalWidget());
         if (d && opened.isEmpty() && QApplication::activeWindow() == d) {
-            opened = d->metaObject()->className();
-            act(*d);
-            d->isVisible() ? d->done(-1) : void();
+            opened = d->metaObject()->className(), act(*d), d->isVisible() ? d->done(-1) : void();
         }
     });
     poll.start(0);
@@ -154,11 +152,9 @@ private slots:
         };
         QCOMPARE(onModal([&] { g.click(row[1]); }, act).isEmpty(), row[3] == "-");
         QVERIFY(row[5] != "same" || g.seen() == before);
-        QVERIFY(row[5] != "restart" ||
-                (g.seen().startsWith("Pause 0 ") && g.freeTiles().isEmpty()));
+        QVERIFY(row[5] != "restart" || (g.freeTiles().isEmpty() && g.text("btnStart") == "Pause"));
     }
 
-    // One whole game as a player plays it, by mouse and keys, and what is seen and saved.
     void aWholeGame()
     {
         Game g;
@@ -185,8 +181,8 @@ private slots:
         QVERIFY(!t[0]->isVisible() && !t[1]->isVisible() && g.text("Result", 1) == "");
         t = g.freeTiles().mid(0, 3);
         g.click(t[0]), g.click(t[1]), g.click(t[2]), g.click("btnCheck");
-        QCOMPARE(result(), "Wrong 50");
-        QVERIFY(!t[2]->isEnabled() && t[2]->isVisible());
+        QCOMPARE(result() + (t[2]->isEnabled() || !t[2]->isVisible() ? "" : " picked"),
+                 "Wrong 50 picked");
         g.click("btnClear");
         QVERIFY(t[0]->isEnabled() && t[2]->isEnabled() && g.text("Result", 1) == "");
         QCOMPARE(type(t[0]), "Correct 60"); // the focus stayed on the field
@@ -200,7 +196,7 @@ private slots:
                 g.click(g.freeTiles()[0]), g.click(g.freeTiles()[0]), g.click("btnCheck");
             return g.text("lblLevel") == "2";
         }));
-        QCOMPARE(g.text("lblRowsLeft"), "14");
+        QCOMPARE(g.text("lblRowsLeft"), "14"); // a new level's rows
         const QString score = g.text("lblScore");
         const auto over = [&] { QVERIFY(g.runUntil([&] { return g.app.model().gameOver(); })); };
         const auto name = [&](QDialog &d) {
