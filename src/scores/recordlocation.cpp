@@ -10,8 +10,8 @@ QString recordFolder(const FileAccess &files, const QString &programFolder,
 {
     const bool installed =
         files.fileExists(programFolder + QLatin1Char('/') + QLatin1String(installedMarkerName));
-    if (files.fileExists(programFolder + QStringLiteral("/record.dat")) ||
-        (!installed && files.folderWritable(programFolder))) {
+    if (!installed && (files.fileExists(programFolder + QStringLiteral("/record.dat")) ||
+                       files.folderWritable(programFolder))) {
         return programFolder;
     }
     const QString data = dataFolder ? dataFolder() : QString();

@@ -10,11 +10,11 @@ class FileAccess;
 // marks an installed copy, whose players keep their scores in their own data folders.
 inline constexpr char installedMarkerName[] = "installed";
 
-// The folder that keeps record.dat. A record.dat already beside the program stays in use, so
-// no saved table drops out of sight. Otherwise an installed copy uses the player's data
-// folder, which dataFolder gives (creating it) when asked, even where the player could write
-// beside the program (root can). Any other copy, run from where it was built or unpacked,
-// keeps the file beside the program while that folder takes new files.
+// The folder that keeps record.dat. An installed copy always uses the player's data folder,
+// which dataFolder gives (creating it) when asked, even where the player could write beside
+// the program (root can): the package manager owns that folder. Any other copy, run from
+// where it was built or unpacked, keeps the file beside the program when it is there already
+// or that folder takes new files.
 QString recordFolder(const FileAccess &files, const QString &programFolder,
                      const std::function<QString()> &dataFolder);
 

@@ -20,7 +20,7 @@ private slots:
         QTest::newRow("read-only folder that holds scores") << false << true << false << "/game";
         QTest::newRow("read-only folder, no scores") << false << false << false << "/home/p/data";
         QTest::newRow("installed, run by root") << true << false << true << "/home/p/data";
-        QTest::newRow("installed, scores left beside it") << true << true << true << "/game";
+        QTest::newRow("installed, scores left beside it") << true << true << true << "/home/p/data";
     }
     void scoresStayBesideTheProgramUnlessItIsInstalled()
     {
