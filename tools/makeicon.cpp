@@ -1,18 +1,21 @@
 // Turns the program's icon picture (an XPM drawn by hand in assets/) into the PNG that the
 // desktop's icon theme takes, after checking that it is the 32 x 32 picture of at most 256
-// colours the windows show.
+// colours the windows show. A whole-number factor enlarges it with every pixel copied into a
+// square block, so the larger icons stay as sharp as the drawing.
 //
-// Usage: makeicon SOURCE.xpm OUTPUT.png
+// Usage: makeicon SOURCE.xpm OUTPUT.png [FACTOR]
 
 #include <QImage>
 #include <QSet>
 
+#include <cstdlib>
 #include <iostream>
 
 int main(int argc, char **argv)
 {
-    if (argc != 3) {
-        std::cerr << "usage: makeicon SOURCE.xpm OUTPUT.png\n";
+    const int factor = argc == 4 ? std::atoi(argv[3]) : 1;
+    if ((argc != 3 && argc != 4) || factor < 1 || factor > 16) {
+        std::cerr << "usage: makeicon SOURCE.xpm OUTPUT.png [FACTOR from 1 to 16]\n";
         return 2;
     }
     const QImage picture(QString::fromLocal8Bit(argv[1]), "XPM");
@@ -34,7 +37,13 @@ int main(int argc, char **argv)
         std::cerr << "makeicon: the icon has more than 256 colours\n";
         return 1;
     }
-    if (!picture.save(QString::fromLocal8Bit(argv[2]), "PNG")) {
+    QImage icon(picture.size() * factor, QImage::Format_ARGB32);
+    for (int y = 0; y < icon.height(); ++y) {
+        for (int x = 0; x < icon.width(); ++x) {
+            icon.setPixel(x, y, picture.pixel(x / factor, y / factor));
+        }
+    }
+    if (!icon.save(QString::fromLocal8Bit(argv[2]), "PNG")) {
         std::cerr << "makeicon: cannot write " << argv[2] << "\n";
         return 1;
     }

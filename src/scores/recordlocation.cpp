@@ -8,8 +8,10 @@
 QString recordFolder(const FileAccess &files, const QString &programFolder,
                      const std::function<QString()> &dataFolder)
 {
-    if (files.fileExists(programFolder + QStringLiteral("/record.dat")) ||
-        files.folderWritable(programFolder)) {
+    const bool installed =
+        files.fileExists(programFolder + QLatin1Char('/') + QLatin1String(installedMarkerName));
+    if (!installed && (files.fileExists(programFolder + QStringLiteral("/record.dat")) ||
+                       files.folderWritable(programFolder))) {
         return programFolder;
     }
     const QString data = dataFolder ? dataFolder() : QString();

@@ -6,10 +6,15 @@
 
 class FileAccess;
 
-// The folder that keeps record.dat. It lies beside the program whenever it is there already
-// or the program's folder takes new files (a copy run from where it was built or unpacked).
-// Only for an installed copy, whose folder is read-only and holds no scores, it is the
-// player's data folder, which dataFolder gives (creating it) when asked.
+// The file an install puts beside the program (and a build folder never holds): its presence
+// marks an installed copy, whose players keep their scores in their own data folders.
+inline constexpr char installedMarkerName[] = "installed";
+
+// The folder that keeps record.dat. An installed copy always uses the player's data folder,
+// which dataFolder gives (creating it) when asked, even where the player could write beside
+// the program (root can): the package manager owns that folder. Any other copy, run from
+// where it was built or unpacked, keeps the file beside the program when it is there already
+// or that folder takes new files.
 QString recordFolder(const FileAccess &files, const QString &programFolder,
                      const std::function<QString()> &dataFolder);
 

@@ -1,25 +1,38 @@
 #!/usr/bin/env bash
-# Installs the build into a fresh prefix and checks the layout: the game with its word list
-# and sounds in one folder, a launcher on bin that starts it, a valid desktop entry whose
-# Exec line is that launcher, and the icon in the hicolor theme.
+# Installs the build into a fresh prefix and checks the layout the build was configured with
+# (the plain one, or the Debian package's games folders): the game with its word list, sounds
+# and install mark in one folder, a launcher that starts it, a valid desktop entry whose Exec
+# line is that launcher, valid metainfo, and the icon in the hicolor theme at each size.
 set -euo pipefail
 build=${1:?usage: check-install.sh BUILD_DIR}
 prefix=$(mktemp -d)
 trap 'rm -rf "$prefix"' EXIT
 cmake --install "$build" --prefix "$prefix" >/dev/null
+dir() { sed -n "s/^CMAKE_INSTALL_$1:[A-Z]*=//p" "$build/CMakeCache.txt"; }
+bin=$(dir BINDIR)
+game=$prefix/$(dir LIBEXECDIR)/tilnora
 
 fail() { echo "check-install: $*" >&2; exit 1; }
-game=$prefix/libexec/tilnora
-[ -x "$game/tilnora" ] || fail "no game in libexec/tilnora"
+[ -x "$game/tilnora" ] || fail "no game in $game"
 [ -s "$game/ShortList8.txt" ] || fail "no word list beside the game"
-[ -x "$prefix/bin/tilnora" ] || fail "no launcher in bin"
+[ -f "$game/installed" ] || fail "no install mark beside the game: scores would land there"
+[ -x "$prefix/$bin/tilnora" ] || fail "no launcher in $bin"
 desktop=$prefix/share/applications/io.github.tilnora.Tilnora.desktop
 [ -f "$desktop" ] || fail "no desktop entry"
 desktop-file-validate "$desktop" || fail "desktop entry does not validate"
-grep -qx "Exec=$prefix/bin/tilnora" "$desktop" || fail "Exec line does not name the launcher"
+grep -qx "Exec=$prefix/$bin/tilnora" "$desktop" || fail "Exec line does not name the launcher"
+if command -v appstreamcli >/dev/null; then
+    appstreamcli validate --no-net --explain \
+        "$prefix/share/metainfo/io.github.tilnora.Tilnora.metainfo.xml" >/dev/null ||
+        fail "metainfo does not validate"
+fi
 for f in click correct wrong clear warning levelup gameend; do
     [ -s "$game/sound/$f.wav" ] || fail "no sound/$f.wav beside the game"
 done
-icon=$prefix/share/icons/hicolor/32x32/apps/io.github.tilnora.Tilnora.png
-[ -s "$icon" ] || fail "no icon in the hicolor theme"
+for size in 32 64 128; do
+    icon=$prefix/share/icons/hicolor/${size}x$size/apps/io.github.tilnora.Tilnora.png
+    # A PNG gives its width and height as big-endian words at bytes 16 and 20.
+    [ "$(od -An -tu1 -j16 -N8 "$icon" 2>/dev/null | tr -s ' ')" = " 0 0 0 $size 0 0 0 $size" ] ||
+        fail "no $size x $size icon in the hicolor theme"
+done
 echo "check-install: layout in order"

@@ -11,20 +11,27 @@ class TestRecordLocation : public QObject
 private slots:
     void scoresStayBesideTheProgramUnlessItIsInstalled_data()
     {
+        QTest::addColumn<bool>("installed");
         QTest::addColumn<bool>("fileThere");
         QTest::addColumn<bool>("folderWritable");
         QTest::addColumn<QString>("expected");
-        QTest::newRow("build folder, first game") << false << true << "/game";
-        QTest::newRow("build folder with scores") << true << true << "/game";
-        QTest::newRow("read-only folder that holds scores") << true << false << "/game";
-        QTest::newRow("installed, read-only, no scores") << false << false << "/home/p/data";
+        QTest::newRow("build folder, first game") << false << false << true << "/game";
+        QTest::newRow("build folder with scores") << false << true << true << "/game";
+        QTest::newRow("read-only folder that holds scores") << false << true << false << "/game";
+        QTest::newRow("read-only folder, no scores") << false << false << false << "/home/p/data";
+        QTest::newRow("installed, run by root") << true << false << true << "/home/p/data";
+        QTest::newRow("installed, scores left beside it") << true << true << true << "/home/p/data";
     }
     void scoresStayBesideTheProgramUnlessItIsInstalled()
     {
+        QFETCH(bool, installed);
         QFETCH(bool, fileThere);
         QFETCH(bool, folderWritable);
         QFETCH(QString, expected);
         MemoryFiles files;
+        if (installed) {
+            files.put(QStringLiteral("/game/installed"), {});
+        }
         if (fileThere) {
             files.put(QStringLiteral("/game/record.dat"), "1\tann\t\t90\r\n");
         }
