@@ -2,13 +2,7 @@
 
 #include <QTest>
 
-// Building and checking words, keyboard play, the sound cues and the Information menu's
-// highlight, on the main window's model.
-
-struct PlayEffectProbe // reaches the private PlayEffect, for cue numbers no handler passes
-{
-    static void play(frmMain &g, std::int32_t cue) { g.PlayEffect(cue); }
-};
+// Words built and checked, keys and the menu's highlight, on the main window's model.
 
 class TestWordPlay : public QObject
 {
@@ -97,16 +91,6 @@ private slots:
             picked << QString::number(h.game().picked().at(picked.size()));
         }
         QCOMPARE(h.word() + picked.join(' '), f[1].toUpper() + f[2]);
-    }
-
-    void cueNumbersPlayTheirFiles()
-    {
-        GameHarness h;
-        for (int cue : {-1, 0, 1, 2, 3, 4, 5, 6, 7, INT_MIN, INT_MAX}) {
-            PlayEffectProbe::play(h.game(), cue);
-        }
-        QCOMPARE(h.sound.paths.join(' ').remove("/game/sound/").remove(".wav"),
-                 "click correct wrong clear warning levelup gameend");
     }
 
     // How to play, High Score and About: 'b' blue, 'k' black, after pointer moves over How to

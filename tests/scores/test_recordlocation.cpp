@@ -1,71 +1,46 @@
 #include "scores/recordlocation.h"
-#include "support/doubles.h"
-#include <QFileInfo>
-#include <QStandardPaths>
+#include "support/gameharness.h"
 
+#include <QStandardPaths>
 #include <QTest>
 
+// Where record.dat is kept: beside a copy run from where it was built, in the player's data
+// folder for an installed copy (root included) and for a folder that takes no new file.
 class TestRecordLocation : public QObject
 {
     Q_OBJECT
 private slots:
+    // Beside the program: the install mark (i), record.dat (r), a folder taking files (w) |
+    // the data folder given | where the scores go.
     void scoresStayBesideTheProgramUnlessItIsInstalled_data()
     {
-        QTest::addColumn<bool>("installed");
-        QTest::addColumn<bool>("fileThere");
-        QTest::addColumn<bool>("folderWritable");
-        QTest::addColumn<QString>("expected");
-        QTest::newRow("build folder, first game") << false << false << true << "/game";
-        QTest::newRow("build folder with scores") << false << true << true << "/game";
-        QTest::newRow("read-only folder that holds scores") << false << true << false << "/game";
-        QTest::newRow("read-only folder, no scores") << false << false << false << "/home/p/data";
-        QTest::newRow("installed, run by root") << true << false << true << "/home/p/data";
-        QTest::newRow("installed, scores left beside it") << true << true << true << "/home/p/data";
+        addRows({"build folder, first game | w | /data | /game",
+                 "build folder with scores | rw | /data | /game",
+                 "read-only folder that holds scores | r | /data | /game",
+                 "read-only folder, no scores | | /data | /data",
+                 "installed, run by root | iw | /data | /data",
+                 "installed, scores left beside it | irw | /data | /data",
+                 "no data folder to be had | | | /game"});
     }
     void scoresStayBesideTheProgramUnlessItIsInstalled()
     {
-        QFETCH(bool, installed);
-        QFETCH(bool, fileThere);
-        QFETCH(bool, folderWritable);
-        QFETCH(QString, expected);
+        const QStringList f = fields();
         MemoryFiles files;
-        if (installed) {
-            files.put(QStringLiteral("/game/installed"), {});
-        }
-        if (fileThere) {
-            files.put(QStringLiteral("/game/record.dat"), "1\tann\t\t90\r\n");
-        }
-        if (!folderWritable) {
-            files.setFolderReadOnly(QStringLiteral("/game"));
-        }
+        f[0].contains('i') ? files.put("/game/installed", {}) : void();
+        f[0].contains('r') ? files.put("/game/record.dat", "1\tann\t\t90\r\n") : void();
+        f[0].contains('w') ? void() : files.setFolderReadOnly("/game");
         int asked = 0;
-        const QString folder = recordFolder(files, QStringLiteral("/game"), [&] {
-            ++asked;
-            return QStringLiteral("/home/p/data");
-        });
-        QCOMPARE(folder, expected);
-        // The data folder is only made when it is used.
-        QCOMPARE(asked, expected == QLatin1String("/game") ? 0 : 1);
-    }
-
-    void noDataFolderLeavesTheProgramFolder()
-    {
-        MemoryFiles files;
-        files.setFolderReadOnly(QStringLiteral("/game"));
-        QCOMPARE(recordFolder(files, QStringLiteral("/game"), [] { return QString(); }),
-                 QStringLiteral("/game"));
+        QCOMPARE(recordFolder(files, "/game", [&] { return ++asked, f[1]; }), f[2]);
+        QCOMPARE(asked, f[2] == "/game" && !f[1].isEmpty() ? 0 : 1); // made only when used
     }
 
     void dataFolderIsFixedAndMade()
     {
         QStandardPaths::setTestModeEnabled(true);
-        QCoreApplication::setOrganizationName(QStringLiteral("Tilnora"));
-        QCoreApplication::setApplicationName(QStringLiteral("Tilnora"));
+        QCoreApplication::setOrganizationName("Tilnora");
+        QCoreApplication::setApplicationName("Tilnora");
         const QString folder = playerDataFolder();
-        QVERIFY(!folder.isEmpty());
-        QVERIFY(folder.endsWith(QStringLiteral("/Tilnora/Tilnora")));
-        QVERIFY(QFileInfo(folder).isDir());
-        QCOMPARE(playerDataFolder(), folder);
+        QVERIFY(folder.endsWith("/Tilnora/Tilnora") && QFileInfo(folder).isDir());
     }
 };
 

@@ -12,8 +12,7 @@
 #include <functional>
 #include <optional>
 
-// Recording stand-ins for the platform services. EventLog holds every call in order, one line
-// each: "beep", "sound <file name>", "message <text>", "window Record|About|HowTo|Exit".
+// Recording stand-ins; EventLog: "beep", "sound <file>", "message <text>", "window <name>".
 struct EventLog
 {
     QStringList lines;
@@ -31,8 +30,7 @@ struct RecordingMessageBox : MessageBox // whileOpen runs while the message is "
     explicit RecordingMessageBox(EventLog &l) : log(l) {}
     EventLog &log;
     std::function<void()> whileOpen = [] {};
-    QStringList texts;
-    void showOk(const QString &t) override { texts << t, log.add("message " + t), whileOpen(); }
+    void showOk(const QString &t) override { log.add("message " + t), whileOpen(); }
 };
 struct RecordingSound : SoundSink
 {
@@ -53,8 +51,7 @@ struct ScriptedWindows : WindowShower // the action given for a window runs whil
     }
 };
 
-// Files in memory; reads and writes may fail with a given error (a failed write keeps the old
-// content, as the real atomic write does). Folders are writable unless set not.
+// Files in memory that may fail with a given error; a failed write keeps the old content.
 class MemoryFiles : public FileAccess
 {
 public:
@@ -67,7 +64,6 @@ public:
     }
     FileWriteResult writeAll(const QString &path, const QByteArray &bytes) const override
     {
-        m_writeAttempts << path; // failed writes included
         m_writeErr.contains(path) ? void() : void(m_files.insert(path, bytes));
         return {!m_writeErr.contains(path), m_writeErr.value(path)};
     }
@@ -81,11 +77,9 @@ public:
     void remove(const QString &path) { m_files.remove(path); }
     void failWith(const QString &p, int n, const QString &t) { m_readErr.insert(p, {n, t}); }
     void failWritesWith(const QString &p, int n, const QString &t) { m_writeErr.insert(p, {n, t}); }
-    const QStringList &writeAttempts() const { return m_writeAttempts; }
 
 private:
     mutable QHash<QString, QByteArray> m_files;
     QHash<QString, FileError> m_readErr, m_writeErr;
-    mutable QStringList m_writeAttempts;
     QSet<QString> m_readOnly;
 };

@@ -15,8 +15,7 @@ struct ScriptedRandom : RandomSource // scripted numbers first, then seeded ones
     double next() override { return ++drawn, script.isEmpty() ? rng.next() : script.takeFirst(); }
 };
 
-// A main-window model on a virtual clock with recording doubles for every platform service and
-// its word list, ShortList8.txt, in memory (each word ended by CR LF).
+// A main-window model on a virtual clock, recording doubles and its word list in memory.
 struct GameHarness
 {
     static inline const QString Folder = QStringLiteral("/game");
@@ -47,8 +46,8 @@ struct GameHarness
     QString state() const;
 };
 
-// A control in one line: "left,top widthxheight 'caption' back #rrggbb fore #rrggbb tip 'text'
-// hidden disabled", leaving out black colours, empty texts and the usual flags.
+// "left,top widthxheight 'caption' back #rrggbb fore #rrggbb tip 'text' hidden disabled",
+// without black colours, empty texts and the usual flags.
 QString describe(const Control &c);
 
 // Test data one row a line, "name | field | field ...", read back trimmed by fields().

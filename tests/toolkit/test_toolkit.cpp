@@ -33,7 +33,7 @@ private slots:
                  row.section(u'|', 2));
     }
 
-    void filesReadBackEveryByte() // errors in reading: the word list's test checks them
+    void filesReadBackEveryByteOrTheSystemsError()
     {
         QTemporaryDir d;
         QByteArray all;
@@ -42,6 +42,10 @@ private slots:
         SystemFileAccess fs;
         QVERIFY(fs.writeAll(d.filePath("a"), all).ok && fs.readAll(d.filePath("a")).bytes == all);
         QVERIFY(fs.folderWritable(d.path()) && !fs.folderWritable(d.filePath("a")));
+        const FileReadResult none = fs.readAll(d.filePath("b")), dir = fs.readAll(d.path());
+        QCOMPARE(QList({none.ok, dir.ok, dir.bytes.isEmpty()}), QList({false, false, true}));
+        QCOMPARE(QList({none.error.number, dir.error.number}), QList({ENOENT, EISDIR}));
+        QCOMPARE(dir.error.description, QString::fromLocal8Bit(strerror(EISDIR)));
     }
 
     // "interval on|off [ms the first tick's handler waits]: steps: ticks". Steps: +ms on the
