@@ -79,7 +79,6 @@ frmRecord::frmRecord(const FileAccess &files, const QString &programFolder, bool
     : FixedDialog(QString(), QSize(312, 344), parent, Esc::DoesNothing),
       m_table(files, programFolder), m_blnHighScoreClick(blnHighScoreClick), m_scoreGiven(score)
 {
-
     lblHighScore = new QLabel(QStringLiteral("High Scores"), this);
     lblHighScore->setGeometry(102, 6, 103, 22);
     lblHighScore->setFont(fonts::sans(12, true));

@@ -2,7 +2,6 @@
 
 #include <QSaveFile>
 
-#include <algorithm>
 #include <cerrno>
 #include <cstring>
 #include <fcntl.h>
@@ -65,10 +64,14 @@ FileWriteResult writeInPlace(const QByteArray &name, const QByteArray &bytes)
     }
     for (off_t done = 0; done < newSize;) {
         const ssize_t n = ::pwrite(fd, bytes.constData() + done, newSize - done, done);
-        if (n < 0 && errno != EINTR) {
-            return fail(errno);
+        if (n < 0 && errno == EINTR) {
+            continue;
         }
-        done += std::max<ssize_t>(n, 0);
+        if (n <= 0) {
+            // A write that takes nothing would never end the loop.
+            return fail(n < 0 ? errno : ENOSPC);
+        }
+        done += n;
     }
     if (::ftruncate(fd, newSize) != 0 || ::fsync(fd) != 0) {
         return fail(errno);
