@@ -150,7 +150,8 @@ MainWindow::MainWindow(frmMain &model, QWidget *parent)
         connect(label, &ClickLabel::clicked, this, e.click);
     }
 
-    auto *btnStart = new QPushButton(this);
+    m_btnStart = new QPushButton(this);
+    QPushButton *btnStart = m_btnStart;
     bind(model.btnStart, btnStart, Kind::Button);
     connect(btnStart, &QPushButton::clicked, this, [this] { m_model.btnStart_Click(); });
     auto *cmdExit = new QPushButton(this);
@@ -268,6 +269,13 @@ void MainWindow::apply(Binding &b, const Control &c)
 
 void MainWindow::controlChanged(const Control &control)
 {
+    if (&control == &m_model.btnStart && control.caption() == QLatin1String("Pause") &&
+        m_btnStart->text() != control.caption()) {
+        // The game has just started, resumed or restarted, by a click or a key, maybe on a
+        // button that pausing left the focus on: letters, Backspace and Enter go to the word
+        // again.
+        m_field->setFocus(Qt::OtherFocusReason);
+    }
     if (control.id() == ControlId::OoperDaba) {
         const int k = control.index();
         if (k >= 0 && k < static_cast<int>(m_stackBindings.size()) && m_stackBindings[k].widget) {
@@ -386,12 +394,14 @@ void MainWindow::mouseMoveEvent(QMouseEvent *event)
 }
 
 // Keys that no focused control took: letters pick tiles, Backspace takes the last letter
-// back and Esc opens the exit dialog.
+// back, Esc opens the exit dialog and the Pause key is Start, Pause and Resume.
 void MainWindow::keyPressEvent(QKeyEvent *event)
 {
     const QString text = event->text();
     if (event->key() == Qt::Key_Escape) {
         m_model.cmdExit_Click();
+    } else if (event->key() == Qt::Key_Pause) {
+        m_model.btnStart_Click();
     } else if (event->key() == Qt::Key_Backspace) {
         m_model.takeBackLetter();
     } else if (text.size() == 1 && text[0].isLetter() && text[0].unicode() < 128 &&
@@ -404,10 +414,14 @@ void MainWindow::keyPressEvent(QKeyEvent *event)
     event->accept();
 }
 
+// Enter checks the word and Space is Start, Pause and Resume while the field has the keys.
 void MainWindow::fieldKey(QKeyEvent *event)
 {
     if (event->key() == Qt::Key_Return || event->key() == Qt::Key_Enter) {
         m_model.btnCheck_Click();
+        event->accept();
+    } else if (event->key() == Qt::Key_Space) {
+        m_model.btnStart_Click();
         event->accept();
     }
 }

@@ -75,4 +75,5 @@ private:
     OverlayWidget *m_overlay = nullptr;
     QGroupBox *m_frameAbout = nullptr;
     QPushButton *m_btnCheck = nullptr;
+    QPushButton *m_btnStart = nullptr;
 };

@@ -150,6 +150,41 @@ private slots:
         QVERIFY(row[5] != "restart" || (g.freeTiles().isEmpty() && g.text("btnStart") == "Pause"));
     }
 
+    // Whenever the game runs, typed letters and Return go to the word, however it was
+    // started, paused and resumed: Space (or the Pause key) is Start, Pause and Resume.
+    void keysStayWithTheWord_data()
+    {
+        QTest::addColumn<QList<int>>("keys");
+        QTest::addColumn<bool>("clickStartPauseResume");
+        QTest::newRow("Start, Pause and Resume clicked") << QList<int>{} << true;
+        QTest::newRow("Tab to Start, Space") << QList<int>{Qt::Key_Tab, Qt::Key_Space} << false;
+        QTest::newRow("Space to start, pause and resume")
+            << QList<int>{Qt::Key_Space, Qt::Key_Space, Qt::Key_Space} << false;
+        QTest::newRow("the Pause key to start, pause and resume")
+            << QList<int>{Qt::Key_Pause, Qt::Key_Pause, Qt::Key_Pause} << false;
+    }
+    void keysStayWithTheWord()
+    {
+        QFETCH(QList<int>, keys);
+        QFETCH(bool, clickStartPauseResume);
+        Game g;
+        QWindow *window = g.main.windowHandle();
+        for (int key : keys) {
+            QTest::keyClick(window, Qt::Key(key));
+        }
+        if (clickStartPauseResume) {
+            for (int i = 0; i < 3; ++i) {
+                g.click("btnStart");
+            }
+        }
+        QCOMPARE(g.text("btnStart"), "Pause");
+        QVERIFY(g.runUntil([&] { return g.freeTiles().size() == 8; }));
+        QTest::keyClick(window, g.freeTiles().at(0)->text().at(0).toLower().toLatin1());
+        QTest::keyClick(window, Qt::Key_Return);
+        QCOMPARE(g.text("lblResult"), "Correct");
+        QCOMPARE(g.text("btnStart"), "Pause");
+    }
+
     void aWholeGame()
     {
         Game g;
