@@ -158,6 +158,9 @@ private:
     void ResetBoard();
     void SetRowsLeft();
     void PaintPicBlack(const std::int32_t &lngColor);
+    // Hides the overlay and clears its drawing; clears it back to black.
+    void hidePicBlack();
+    void clearPicBlack();
     // incomingrow.cpp
     std::int16_t RandomLetter();
     std::int16_t RandomVowel();

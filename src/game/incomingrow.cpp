@@ -60,7 +60,7 @@ void frmMain::levelUp()
     if (m_unloaded) {
         return;
     }
-    PicBlack.setVisible(false);
+    hidePicBlack();
     ResetBoard();
 }
 

@@ -16,7 +16,7 @@ void frmMain::btnStart_Click()
         btnStart.setCaption(QStringLiteral("Pause"));
         lblLevel.setCaption(QStringLiteral("1"));
         SetRowsLeft();
-        PicBlack.setVisible(false);
+        hidePicBlack();
         frameAbout.setEnabled(false);
     } else if (state == QLatin1String("Pause")) {
         TimerNichlaDabaFill.setEnabled(false);
@@ -30,7 +30,7 @@ void frmMain::btnStart_Click()
         Timer1.setEnabled(true);
         Picture1.setEnabled(true);
         btnStart.setCaption(QStringLiteral("Pause"));
-        PicBlack.setVisible(false);
+        hidePicBlack();
     } else if (state == QLatin1String("Restart")) {
         RestartGame();
     }
@@ -46,7 +46,7 @@ void frmMain::RestartGame()
     lblScore.setCaption(QStringLiteral("0"));
     lblLevel.setCaption(QStringLiteral("1"));
     SetRowsLeft();
-    PicBlack.setVisible(false);
+    hidePicBlack();
     Picture1.setEnabled(true);
     frameAbout.setEnabled(false);
     blnGameOver = false;
@@ -65,6 +65,22 @@ void frmMain::ResetBoard()
     intFillPos = -1;
 }
 
+// The overlay goes, and with it what the last gradient drew on it: the next time it shows,
+// "Paused" stands on black rather than on an old level-up or game-over band.
+void frmMain::hidePicBlack()
+{
+    PicBlack.setVisible(false);
+    clearPicBlack();
+}
+
+void frmMain::clearPicBlack()
+{
+    m_picBlackDrawing.clear();
+    if (m_observer) {
+        m_observer->overlayChanged(-1);
+    }
+}
+
 void frmMain::SetRowsLeft()
 {
     const double level = conv::textToDouble(lblLevel.caption());
@@ -77,10 +93,7 @@ void frmMain::SetRowsLeft()
 void frmMain::PaintPicBlack(const std::int32_t &lngColor)
 {
     ++m_paintDepth;
-    m_picBlackDrawing.clear();
-    if (m_observer) {
-        m_observer->overlayChanged(-1);
-    }
+    clearPicBlack();
     std::int16_t intensity = 255;
     const int h = conv::toInteger16(PicBlack.height());
     const int w = conv::toInteger16(PicBlack.width());

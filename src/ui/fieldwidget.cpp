@@ -23,6 +23,8 @@ void FieldWidget::paintEvent(QPaintEvent *event)
     QFrame::paintEvent(event);
     if (m_y >= 0) {
         QPainter p(this);
+        // The line may reach further than the inside of the field; it never crosses the border.
+        p.setClipRect(contentsRect());
         p.setPen(QPen(palette().color(QPalette::WindowText), 1));
         const QPoint o = innerOrigin();
         p.drawLine(o.x() + m_x1, o.y() + m_y, o.x() + m_x2, o.y() + m_y);

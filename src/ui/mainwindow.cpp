@@ -15,6 +15,8 @@
 #include <QMouseEvent>
 #include <QPushButton>
 #include <QScreen>
+#include <QStyle>
+#include <QStyleFactory>
 
 namespace {
 
@@ -49,6 +51,11 @@ MainWindow::MainWindow(frmMain &model, QWidget *parent)
                           Qt::WindowCloseButtonHint),
       m_model(model)
 {
+    // Frames draw their border round the whole of their place with the caption set into its
+    // top line, as the window was designed; Fusion would draw the line under the caption.
+    // The window owns the style, which only the five frames use.
+    m_frameStyle = QStyleFactory::create(QStringLiteral("Windows"));
+    m_frameStyle->setParent(this);
     setFixedSize(static_cast<int>(model.frmMainWindow.width()),
                  static_cast<int>(model.frmMainWindow.height()));
     setFont(fonts::dialog());
@@ -214,6 +221,9 @@ void MainWindow::apply(Binding &b, const Control &c)
         return;
     case Kind::Frame:
         static_cast<QGroupBox *>(w)->setTitle(c.caption());
+        if (!b.painted) {
+            w->setStyle(m_frameStyle);
+        }
         break;
     case Kind::Button:
         static_cast<QPushButton *>(w)->setText(c.caption());

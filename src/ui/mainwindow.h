@@ -14,6 +14,7 @@ class OverlayWidget;
 class QGroupBox;
 class QLabel;
 class QPushButton;
+class QStyle;
 class frmMain;
 
 // The main window on screen: a widget for every control of the model, placed at its design
@@ -76,4 +77,5 @@ private:
     QGroupBox *m_frameAbout = nullptr;
     QPushButton *m_btnCheck = nullptr;
     QPushButton *m_btnStart = nullptr;
+    QStyle *m_frameStyle = nullptr;
 };

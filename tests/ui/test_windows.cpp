@@ -185,6 +185,90 @@ private slots:
         QCOMPARE(g.text("btnStart"), "Pause");
     }
 
+    // The five frames draw their top line at half their caption's height, the caption set
+    // into it and the line whole above the message; the panel numbers stand in the middle.
+    void framesDrawTheirBorderRoundTheirPlace()
+    {
+        Game g;
+        const QImage shot = g.main.grab().toImage();
+        const QRgb face = shot.pixel(351, 2); // the window between the field and the frames
+        int line = 4; // the Result frame's top line, found right of the message
+        while (line < 60 && shot.pixel(600, line) == face) {
+            ++line;
+        }
+        const int half = QFontMetrics(g.w("Frame1")->font()).height() / 2;
+        QVERIFY2(line <= 4 + half + 1, qPrintable(QString("top line at y %1").arg(line)));
+        for (int x = 444; x <= 546; ++x) {
+            QVERIFY2(shot.pixel(x, line) == shot.pixel(600, line),
+                     qPrintable(QString("gap in the top line at x %1").arg(x)));
+        }
+        // The Score panel, 135 to 187: its inside between its two lines, and the number's ink.
+        int top = 135, bottom = 186, inkTop = -1, inkBottom = -1;
+        while (shot.pixel(600, top) == face) {
+            ++top;
+        }
+        while (shot.pixel(600, bottom) == face) {
+            --bottom;
+        }
+        for (int y = top + 1; y < bottom; ++y) {
+            for (int x = 470; x < 520; ++x) {
+                if (qRed(shot.pixel(x, y)) > 150 && qBlue(shot.pixel(x, y)) < 80) {
+                    inkBottom = y;
+                    if (inkTop < 0) {
+                        inkTop = y;
+                    }
+                }
+            }
+        }
+        const double inkMiddle = (inkTop + inkBottom) / 2.0, middle = (top + bottom) / 2.0;
+        QVERIFY2(qAbs(inkMiddle - middle) <= 2,
+                 qPrintable(QString("number %1 to %2 in a panel %3 to %4")
+                                .arg(inkTop)
+                                .arg(inkBottom)
+                                .arg(top)
+                                .arg(bottom)));
+    }
+
+    // The line between the stack and the incoming row stays inside the field's border.
+    void lineStaysInsideTheField()
+    {
+        Game g;
+        g.click("btnStart");
+        const QImage shot = g.main.grab().toImage();
+        for (int x : {346, 347}) {
+            QCOMPARE(QColor(shot.pixel(x, 424)), QColor(shot.pixel(x, 300)));
+        }
+        QCOMPARE(QColor(shot.pixel(200, 424)), QColor(Qt::black));
+    }
+
+    // "Paused" shows on black, never over the gradient of the last game over or level up.
+    void pausedShowsOnBlack_data()
+    {
+        QTest::addColumn<bool>("gameOver");
+        QTest::newRow("after a game over and Restart") << true;
+        QTest::newRow("after a level up") << false;
+    }
+    void pausedShowsOnBlack()
+    {
+        QFETCH(bool, gameOver);
+        Game g;
+        frmMain &model = g.app.model();
+        g.click("btnStart");
+        if (gameOver) {
+            const auto over = [&] { QVERIFY(g.runUntil([&] { return model.gameOver(); })); };
+            QCOMPARE(onModal(over, [](QDialog &) {}), "frmRecord");
+        } else {
+            model.lblRowsLeft.setCaption("1");
+            QVERIFY(g.runUntil([&] { return g.text("lblLevel") == "2"; }));
+        }
+        g.click("btnStart");
+        if (gameOver) {
+            g.click("btnStart");
+        }
+        QCOMPARE(g.text("lblBlack"), "Paused");
+        QCOMPARE(QColor(g.main.grab().toImage().pixel(100, 470)), QColor(Qt::black));
+    }
+
     void aWholeGame()
     {
         Game g;
