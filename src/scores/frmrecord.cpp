@@ -123,6 +123,7 @@ frmRecord::frmRecord(const FileAccess &files, const QString &programFolder, bool
     noticeLabel = new QLabel(this);
     noticeLabel->setGeometry(18, 243, 274, 58);
     noticeLabel->setAlignment(Qt::AlignCenter);
+    noticeLabel->setWordWrap(true);
     noticeLabel->hide();
 
     cmdClose = new QPushButton(QStringLiteral("Close"), this);
@@ -214,15 +215,14 @@ void frmRecord::Text1_KeyPress(int KeyAscii)
 
 QString frmRecord::notice() const
 {
-    return noticeLabel->isVisibleTo(this) ? noticeLabel->toolTip() : QString();
+    return noticeLabel->isVisibleTo(this) ? noticeLabel->text() : QString();
 }
 
 void frmRecord::showNotice(const QString &text)
 {
-    // One line: a text too long for it is cut with an ellipsis and shown whole as a tip.
-    noticeLabel->setToolTip(text);
-    noticeLabel->setText(
-        noticeLabel->fontMetrics().elidedText(text, Qt::ElideRight, noticeLabel->width() - 4));
+    // The whole reason, wrapped within the name entry's room: it has three lines, and the
+    // longest description the system gives takes two.
+    noticeLabel->setText(text);
     noticeLabel->show();
 }
 

@@ -35,7 +35,7 @@ public:
 
     const RecordTable &table() const { return m_table; }
     std::int32_t newScore() const { return lngNewScore; }
-    // The line that tells of a file failure, empty when there was none.
+    // The text that tells of a file failure, as shown; empty when there was none.
     QString notice() const;
     // Where the list's TABs stop, in pixels from the start of an item's text.
     const QList<qreal> &listTabStops() const { return m_tabStops; }

@@ -105,6 +105,34 @@ private slots:
                                                : "");
     }
 
+    // A failed save shows its whole reason, wrapped within the line's room: here the longest
+    // description the system has for any error.
+    void failureLineShowsTheWholeReason()
+    {
+        QString longest;
+        for (int number = 1; number < 200; ++number) {
+            const QString description = QString::fromLocal8Bit(strerror(number));
+            if (description.size() > longest.size()) {
+                longest = description;
+            }
+        }
+        MemoryFiles files;
+        files.failWritesWith(Path, EOVERFLOW, longest);
+        frmRecord w(files, "/game", false, 120);
+        w.show();
+        w.cmdEnter_Click();
+        const QString said = "Could not save the score: " + longest;
+        QCOMPARE(w.noticeLabel->text(), said);
+        const QRect room = w.noticeLabel->contentsRect();
+        const QRect needed = w.noticeLabel->fontMetrics().boundingRect(
+            room, int(w.noticeLabel->alignment()) | Qt::TextWordWrap, said);
+        QVERIFY2(room.contains(needed), qPrintable(QString("%1 x %2 needed, %3 x %4 there")
+                                                       .arg(needed.width())
+                                                       .arg(needed.height())
+                                                       .arg(room.width())
+                                                       .arg(room.height())));
+    }
+
     // Random and damaged files read whole, one entry per CR LF; what is saved reads back equal.
     void anyFileReadsSafelyAndWhatIsSavedReadsBackEqual()
     {
