@@ -1,6 +1,8 @@
 #include "dialogs/fixeddialog.h"
 
+#include "ui/designsize.h"
 #include "ui/fonts.h"
+#include "ui/titlebar.h"
 
 #include <QKeyEvent>
 
@@ -20,6 +22,11 @@ FixedDialog::FixedDialog(const QString &caption, QSize clientSize, QWidget *pare
 void FixedDialog::setVisible(bool visible)
 {
     if (visible && !isVisible()) {
+        if (!m_framed) {
+            // Once the subclass has placed its controls, which the bar moves down.
+            m_framed = true;
+            TitleBar::install(this);
+        }
         if (QWidget *owner = parentWidget() ? parentWidget()->window() : nullptr) {
             // Client area on client area: the title bars are alike, so the frames line up too.
             QRect place(QPoint(), size());
@@ -28,6 +35,9 @@ void FixedDialog::setVisible(bool visible)
         }
     }
     QDialog::setVisible(visible);
+    if (visible) {
+        keepDesignSize(this);
+    }
 }
 
 void FixedDialog::keyPressEvent(QKeyEvent *event)

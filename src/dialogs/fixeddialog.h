@@ -3,10 +3,10 @@
 #include <QDialog>
 
 // A secondary window as the game lays them out: a fixed client size that the player cannot
-// change, a title bar with a close box but no minimise or maximise button, the default
-// dialog font, and at every showing centred on the window that opened it (its parent). No
-// button is the default one: Enter presses the button that has the focus and does nothing
-// elsewhere.
+// change, a title bar with a close box but no minimise or maximise button (on Wayland the
+// game's own, see TitleBar), the default dialog font, and at every showing centred on the
+// window that opened it (its parent, which it belongs to). No button is the default one:
+// Enter presses the button that has the focus and does nothing elsewhere.
 class FixedDialog : public QDialog
 {
     Q_OBJECT
@@ -24,4 +24,5 @@ protected:
 
 private:
     Esc m_esc;
+    bool m_framed = false;
 };

@@ -3,9 +3,11 @@
 #include "dialogs/programicon.h"
 #include "game/frmmain.h"
 #include "ui/clicklabel.h"
+#include "ui/designsize.h"
 #include "ui/fieldwidget.h"
 #include "ui/fonts.h"
 #include "ui/overlaywidget.h"
+#include "ui/titlebar.h"
 
 #include <QCloseEvent>
 #include <QGroupBox>
@@ -58,13 +60,17 @@ MainWindow::MainWindow(frmMain &model, QWidget *parent)
     m_frameStyle->setParent(this);
     setFixedSize(static_cast<int>(model.frmMainWindow.width()),
                  static_cast<int>(model.frmMainWindow.height()));
+    // The controls stand in the client area, below the game's own title bar where it has one.
+    m_client = new QWidget(this);
+    m_client->setObjectName(QStringLiteral("clientArea"));
+    m_client->setGeometry(rect());
     setFont(fonts::dialog());
     setWindowIcon(programicon::icon());
     setMouseTracking(true);
     bind(model.frmMainWindow, this, Kind::Window);
 
     // Playing field with the stack's first tile and the incoming row.
-    m_field = new FieldWidget(this);
+    m_field = new FieldWidget(m_client);
     bind(model.Picture1, m_field, Kind::Field);
     const QPointF inner = m_field->innerOrigin();
     m_field->setLine(static_cast<int>(model.Line1.left()),
@@ -80,7 +86,7 @@ MainWindow::MainWindow(frmMain &model, QWidget *parent)
     }
 
     // The overlay lies in front of the field.
-    m_overlay = new OverlayWidget(model.picBlackDrawing(), this);
+    m_overlay = new OverlayWidget(model.picBlackDrawing(), m_client);
     bind(model.PicBlack, m_overlay, Kind::Overlay);
     connect(m_overlay, &OverlayWidget::mouseMovedOnFreeArea, this,
             [this] { m_model.PicBlack_MouseMove(); });
@@ -91,7 +97,7 @@ MainWindow::MainWindow(frmMain &model, QWidget *parent)
     bind(model.lblBlack, black, Kind::CentredAutoLabel);
 
     // Word row.
-    auto *frame1 = new QGroupBox(this);
+    auto *frame1 = new QGroupBox(m_client);
     bind(model.Frame1, frame1, Kind::Frame);
     auto *result = new QLabel(frame1);
     result->setFont(fonts::sans(13.5));
@@ -117,7 +123,7 @@ MainWindow::MainWindow(frmMain &model, QWidget *parent)
         {&model.Frame3, &model.lblRowsLeft},
     };
     for (const auto &[frame, number] : panels) {
-        auto *box = new QGroupBox(this);
+        auto *box = new QGroupBox(m_client);
         bind(*frame, box, Kind::Frame);
         auto *label = new QLabel(box);
         label->setFont(fonts::sans(24, true));
@@ -126,7 +132,7 @@ MainWindow::MainWindow(frmMain &model, QWidget *parent)
     }
 
     // The Information menu.
-    auto *menu = new MenuFrame(this);
+    auto *menu = new MenuFrame(m_client);
     menu->setMouseTracking(true);
     menu->onFreeAreaMove = [this] { m_model.frameAbout_MouseMove(); };
     m_frameAbout = menu;
@@ -157,11 +163,11 @@ MainWindow::MainWindow(frmMain &model, QWidget *parent)
         connect(label, &ClickLabel::clicked, this, e.click);
     }
 
-    m_btnStart = new QPushButton(this);
+    m_btnStart = new QPushButton(m_client);
     QPushButton *btnStart = m_btnStart;
     bind(model.btnStart, btnStart, Kind::Button);
     connect(btnStart, &QPushButton::clicked, this, [this] { m_model.btnStart_Click(); });
-    auto *cmdExit = new QPushButton(this);
+    auto *cmdExit = new QPushButton(m_client);
     cmdExit->setFont(fonts::sans(9.75));
     bind(model.cmdExit, cmdExit, Kind::Button);
     connect(cmdExit, &QPushButton::clicked, this, [this] { m_model.cmdExit_Click(); });
@@ -181,6 +187,7 @@ MainWindow::MainWindow(frmMain &model, QWidget *parent)
     connect(m_field, &FieldWidget::keyTyped, this, &MainWindow::fieldKey);
 
     m_overlay->raise();
+    TitleBar::install(this);
     model.setObserver(this);
 }
 
@@ -383,6 +390,7 @@ void MainWindow::showCentred()
         move(area.center() - QPoint(width() / 2, height() / 2));
     }
     show();
+    keepDesignSize(this);
     // Without a window manager (a bare X server) nothing activates the window for us.
     activateWindow();
     m_field->setFocus(Qt::OtherFocusReason);
@@ -398,7 +406,7 @@ void MainWindow::closeEvent(QCloseEvent *event)
 void MainWindow::mouseMoveEvent(QMouseEvent *event)
 {
     event->accept();
-    if (!childAt(event->position().toPoint())) {
+    if (childAt(event->position().toPoint()) == m_client) {
         m_model.Form_MouseMove();
     }
 }

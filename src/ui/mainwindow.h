@@ -72,6 +72,7 @@ private:
     QList<ClickLabel *> m_spareTiles;
     static constexpr int MaxSpareTiles = 256;
 
+    QWidget *m_client = nullptr;
     FieldWidget *m_field = nullptr;
     OverlayWidget *m_overlay = nullptr;
     QGroupBox *m_frameAbout = nullptr;

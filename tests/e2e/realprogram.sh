@@ -27,10 +27,17 @@ cp "$2/ShortList8.txt" "$dir/"
 "$dir/tilnora" & pid=$!
 main=$(window '^Tilnora$') || fail "no main window"
 xdotool getwindowgeometry "$main" | grep -q 635x484 || fail "main window size"
+# What the window manager is told: a fixed size, and Motif functions and decorations without
+# maximise (0x2e: resize, move, minimise, close; 0x3e: border, handles, title, menu, minimise),
+# on a dialog without minimise either (0x26, 0x1e).
+hints() { xprop -id "$1" WM_NORMAL_HINTS _MOTIF_WM_HINTS | tr -d '\n\t'; }
+fixed() { hints "$1" | grep -q "minimum size: $2.*maximum size: $2.*= 0x3, $3, $4,"; }
+fixed "$main" "635 by 484" 0x2e 0x3e || fail "main window hints: $(hints "$main")"
 click "$main" 495 371 # High Score
 record=$(blank) || fail "no high-score window with a blank title"
 click "$record" 153 323 gone # Close
 click "$main" 626 473 # X
 dialog=$(blank) || fail "no exit dialog with a blank title"
+fixed "$dialog" "279 by 190" 0x26 0x1e || fail "exit dialog hints: $(hints "$dialog")"
 click "$dialog" 139 95 gone # Exit the Game
 wait $pid; [ $? = 0 ] || fail "the status after Exit the Game"
