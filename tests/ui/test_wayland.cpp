@@ -7,78 +7,74 @@
 #include <QTest>
 #include <QtWidgets>
 
-// The game as players run it on Wayland desktops, on a compositor of the test's own (see
-// weston-run.sh): the real windows, word list and files, on a virtual clock.
+// The game as players run it on Wayland, on a compositor of the test's own (weston-run.sh):
+// the real windows, word list and files, on a virtual clock.
 struct Game
 {
     VirtualClock clock;
     EventLog log;
     RecordingSound sound{log};
-    GameApplication app{options()};
-    GameApplication::Options options()
+    GameApplication app{{qEnvironmentVariable("TILNORA_GAME_DIR"), &clock, &sound, nullptr, 1}};
+    MainWindow &window = app.window();
+    bool open()
     {
-        GameApplication::Options o;
-        o.programFolder = qEnvironmentVariable("TILNORA_GAME_DIR");
-        o.clock = &clock;
-        o.sound = &sound;
-        return o;
+        if (!app.load()) {
+            return false;
+        }
+        app.show();
+        return QTest::qWaitForWindowExposed(&window);
     }
 };
+
+// The names of the buttons on a window's title bar.
+static QStringList buttons(QWidget *window)
+{
+    QStringList names;
+    for (QToolButton *b : window->findChildren<QToolButton *>()) {
+        names << b->objectName();
+    }
+    return names;
+}
 
 class TestWayland : public QObject
 {
     Q_OBJECT
 
-    // The buttons of a window's title bar, by name.
-    static QStringList buttons(QWidget *window)
-    {
-        QStringList names;
-        for (QToolButton *b : window->findChildren<QToolButton *>()) {
-            names << b->objectName();
-        }
-        return names;
-    }
-
 private slots:
     void initTestCase() { QCOMPARE(QGuiApplication::platformName(), "wayland"); }
 
-    // Where Qt would offer minimise, maximise and close on every window, the title bars
-    // offer what each window has: minimise and close on the main window, close on the others.
+    // Qt would offer minimise, maximise and close on every window; the title bars offer the
+    // window's own: minimise and close on the main window, close on the others, which stand
+    // over the main window (a compositor places them by that alone).
     void titleBarsOfferTheWindowsOwnButtons()
     {
         Game g;
-        GameApplication &app = g.app;
-        QVERIFY(app.load());
-        app.show();
-        QVERIFY(QTest::qWaitForWindowExposed(&app.window()));
-        QCOMPARE(buttons(&app.window()), (QStringList{"minimise", "close"}));
-        QStringList opened, notOver;
+        QVERIFY(g.open());
+        QCOMPARE(buttons(&g.window), (QStringList{"minimise", "close"}));
+        QStringList opened;
         QTimer poll;
         connect(&poll, &QTimer::timeout, [&] {
             QWidget *dialog = QApplication::activeModalWidget();
             if (dialog && dialog->isVisible()) {
-                const QString name = dialog->metaObject()->className();
-                opened << name + ": " + buttons(dialog).join(' ');
-                // Placed over the main window, the one thing a compositor needs to know.
-                if (dialog->windowHandle()->transientParent() != app.window().windowHandle()) {
-                    notOver << name;
+                opened << QString(dialog->metaObject()->className()) + ": " +
+                              buttons(dialog).join(' ');
+                if (dialog->windowHandle()->transientParent() != g.window.windowHandle()) {
+                    opened << "not over the main window";
                 }
                 dialog->close();
             }
         });
         poll.start(50);
-        frmMain &model = app.model();
-        model.lblAbout_Click();
-        model.lblHowTo_Click();
-        model.lblHighScore_Click();
-        model.cmdExit_Click();
+        g.app.model().lblAbout_Click();
+        g.app.model().lblHowTo_Click();
+        g.app.model().lblHighScore_Click();
+        g.app.model().cmdExit_Click();
         QCOMPARE(opened, (QStringList{"frmAbout: close", "frmHowTo: close", "frmRecord: close",
                                       "frmExit: close"}));
-        QCOMPARE(notOver, QStringList());
     }
 
-    // A maximised or full-screen state, as a title-bar double-click or a shortcut would ask
-    // for it, leaves the window at its size and the game playing.
+    // A maximised or full-screen state, as a title-bar double-click or a shortcut asks for
+    // it, leaves the window at its size and the game playing.
     void askedToFillTheScreenTheGameStaysAtItsSize_data()
     {
         QTest::addColumn<Qt::WindowState>("asked");
@@ -89,26 +85,19 @@ private slots:
     {
         QFETCH(Qt::WindowState, asked);
         Game g;
-        GameApplication &app = g.app;
-        QVERIFY(app.load());
-        app.show();
-        MainWindow &window = app.window();
-        QVERIFY(QTest::qWaitForWindowExposed(&window));
-        const QSize size = window.size();
-        window.windowHandle()->setWindowStates(asked);
+        QVERIFY(g.open());
+        const QSize size = g.window.size();
+        g.window.windowHandle()->setWindowStates(asked);
         QTest::qWait(1000);
-        QTRY_COMPARE(window.windowHandle()->windowStates(), Qt::WindowNoState);
-        QTRY_COMPARE(window.size(), size);
-        QWidget *client = window.findChild<QWidget *>("clientArea");
-        QCOMPARE(client->size(), QSize(635, 484));
-        QTest::mouseClick(window.widgetFor(ControlId::btnStart), Qt::LeftButton);
+        QTRY_COMPARE(g.window.windowHandle()->windowStates(), Qt::WindowNoState);
+        QTest::mouseClick(g.window.widgetFor(ControlId::btnStart), Qt::LeftButton);
         for (int ms = 0; ms < 4000; ms += 100) {
             g.clock.advanceBy(100);
             QTest::qWait(5);
         }
-        QCOMPARE(app.model().btnStart.caption(), "Pause");
-        QCOMPARE(app.model().topRow(), 0); // a row was pushed
-        QCOMPARE(window.size(), size);
+        QCOMPARE(g.app.model().topRow(), 0); // a row was pushed
+        QCOMPARE(g.window.size(), size);
+        QCOMPARE(g.window.findChild<QWidget *>("clientArea")->size(), QSize(635, 484));
     }
 };
 

@@ -1,21 +1,16 @@
-#include "dialogs/frmabout.h"
-#include "dialogs/frmexit.h"
-#include "dialogs/frmhowto.h"
 #include "game/frmmain.h"
 #include "support/doubles.h"
 #include "ui/gameapplication.h"
 #include "ui/mainwindow.h"
 #include "ui/toolkit/virtualclock.h"
+
 #include <QTest>
 #include <QtWidgets>
 
-static const QStringList Names =
-    QStringLiteral("frmMain Picture1 PicBlack lblBlack OoperDaba NichlaDaba Line1 Frame1 lblResult "
-                   "Result btnCheck btnClear Frame2 lblScore frmLevel lblLevel Frame3 lblRowsLeft "
-                   "frameAbout lblHowTo lblHighScore lblAbout btnStart cmdExit")
-        .split(' ');
+Q_DECLARE_METATYPE(ControlId)
 
-// The real main window offscreen on a virtual clock; every letter and pair of letters is a word.
+// The real main window offscreen, on a virtual clock, with a word list that holds every
+// letter and every pair of letters: any one or two tiles make a word, three never do.
 struct Game
 {
     MemoryFiles files;
@@ -24,130 +19,179 @@ struct Game
     RecordingSound sound{log};
     GameApplication app{{QStringLiteral("/game"), &clock, &sound, &files, 11}};
     MainWindow &main = app.window();
-    Game()
+    frmMain &model = app.model();
+
+    // Loads the word list and shows the window; false if either failed.
+    bool open()
     {
         QByteArray words;
-        for (int i = 0; i < 26 * 27; ++i)
-            words += QByteArray(1, 'a' + i / 27).append('`' + i % 27).replace('`', "") + "\r\n";
+        for (char a = 'a'; a <= 'z'; ++a) {
+            words += a + QByteArray("\r\n");
+            for (char b = 'a'; b <= 'z'; ++b) {
+                words += QByteArray(1, a) + b + "\r\n";
+            }
+        }
         files.put(QStringLiteral("/game/ShortList8.txt"), words);
-        QVERIFY(app.load());
+        if (!app.load()) {
+            return false;
+        }
         app.show();
-        QVERIFY(QTest::qWaitForWindowActive(main.windowHandle()));
+        return QTest::qWaitForWindowActive(main.windowHandle());
     }
-    QWidget *w(QString n, int i = 0) { return main.widgetFor(ControlId(Names.indexOf(n)), i); }
-    QString text(const QString &name, int i = 0) { return w(name, i)->property("text").toString(); }
+    QWidget *widget(ControlId id, int index = 0) { return main.widgetFor(id, index); }
+    QString text(ControlId id, int index = 0)
+    {
+        return widget(id, index)->property("text").toString();
+    }
     void click(QWidget *w) { QTest::mouseClick(w, Qt::LeftButton); }
-    void click(const QString &name) { click(w(name)); }
+    void click(ControlId id) { click(widget(id)); }
+    void type(int key) { QTest::keyClick(main.windowHandle(), Qt::Key(key)); }
+    void type(char letter) { QTest::keyClick(main.windowHandle(), letter); }
     // The stack tiles a player can click: shown, enabled, above the incoming row.
     QList<QLabel *> freeTiles()
     {
-        QList<QLabel *> t = w("Picture1")->findChildren<QLabel *>();
-        t.removeIf([](QLabel *l) { return !l->isVisible() || !l->isEnabled() || l->y() > 413; });
-        return t;
+        QList<QLabel *> tiles = widget(ControlId::Picture1)->findChildren<QLabel *>();
+        tiles.removeIf(
+            [](QLabel *t) { return !t->isVisible() || !t->isEnabled() || t->y() > 413; });
+        return tiles;
     }
+    // Runs the clock until done() or five minutes have passed; what done() says then.
     bool runUntil(const std::function<bool()> &done)
     {
-        for (int i = 0; i < 3000 && !done(); ++i)
+        for (int i = 0; i < 3000 && !done(); ++i) {
             clock.advanceBy(100);
+        }
         return done();
     }
-    QString seen() { return text("btnStart") + ' ' + text("lblScore") + ' ' + text("lblBlack"); }
 };
 
-// Runs `open`, and the action on the first modal window; the window's class name, or "".
+// Runs open(), which shows a modal window, and act() on that window once it is active; closes
+// the window as its close box would if act() left it open. Returns the window's class name,
+// or "" if none opened.
 static QString onModal(const std::function<void()> &open, const std::function<void(QDialog &)> &act)
 {
     QString opened;
     QTimer poll;
     QObject::connect(&poll, &QTimer::timeout, [&] {
-        auto *d = qobject_cast<QDialog *>(QApplication::activeModalWidget());
-        if (d && opened.isEmpty() && QApplication::activeWindow() == d) {
-            opened = d->metaObject()->className(), act(*d), d->isVisible() ? d->done(-1) : void();
+        auto *dialog = qobject_cast<QDialog *>(QApplication::activeModalWidget());
+        if (!dialog || !opened.isEmpty() || QApplication::activeWindow() != dialog) {
+            return;
+        }
+        opened = dialog->metaObject()->className();
+        act(*dialog);
+        if (dialog->isVisible()) {
+            dialog->reject();
         }
     });
     poll.start(0);
-    return open(), opened;
+    open();
+    return opened;
 }
 
-// Rows of a table as one text, split at '|'; each row is named by its part before ':'.
-static void rows(const char *table)
+// The first row, from `from` on by `step`, where column x is not the window's face.
+static int lineAt(const QImage &shot, int x, int from, int step)
 {
-    QTest::addColumn<QStringList>("row");
-    for (const QString &r : QString::fromLatin1(table).split('|'))
-        QTest::newRow(qPrintable(r.section(':', 0, 0))) << r.section(':', 1).trimmed().split(' ');
+    const QRgb face = shot.pixel(351, 2); // between the field and the frames
+    int y = from;
+    while (y > 0 && y < shot.height() - 1 && shot.pixel(x, y) == face) {
+        y += step;
+    }
+    return y;
 }
 
 class TestWindows : public QObject
 {
     Q_OBJECT
-    std::int32_t m_status = 0;
 
 private slots:
-    // Per window: its fixed size, then controls as name[.index]=x,y,width,height[,font].
-    void controlsStandAtTheirDesignPlaces_data()
+    // The view puts each control where the model places it; the tiles stand inside the
+    // field's two-pixel border.
+    void mainWindowControlsStandAtTheirPlaces_data()
     {
-        // The main window's places are the model's; the view adds the field's border to tiles.
-        rows("Main: -=0,0,635,484 Picture1=6,9,342,465 OoperDaba=5,373,40,40 "
-             "NichlaDaba.7=299,419,40,40 Frame1=354,4,277,127,Sans Result.8=238,50,32,37 "
-             "cmdExit=618,465,16,16|About: -=0,0,312,210,Sans Frame1=6,9,298,151 "
-             "Image1=21,24,32,32 Label1=102,27,142,25,Serif Label2=102,57,148,19 "
-             "Label3=62,111,188,13,Sans Command1=99,171,112,28|HowTo: -=0,0,312,316,Sans "
-             "Text1=9,9,295,259,Sans cmdOK=106,279,100,28|Exit: -=0,0,279,190,Sans "
-             "cmdRestart=43,21,193,40 cmdExit=43,75,193,40 cmdBack=42,129,193,40");
+        QTest::addColumn<ControlId>("control");
+        QTest::addColumn<int>("index");
+        QTest::addColumn<QRect>("place");
+        QTest::newRow("the field") << ControlId::Picture1 << 0 << QRect(6, 9, 342, 465);
+        QTest::newRow("the stack's first tile")
+            << ControlId::OoperDaba << 0 << QRect(5, 373, 40, 40);
+        QTest::newRow("the last word tile") << ControlId::Result << 8 << QRect(238, 50, 32, 37);
+        QTest::newRow("the exit button") << ControlId::cmdExit << 0 << QRect(618, 465, 16, 16);
     }
-    void controlsStandAtTheirDesignPlaces()
+    void mainWindowControlsStandAtTheirPlaces()
     {
-        QFETCH(QStringList, row);
-        const QString window = QTest::currentDataTag();
+        QFETCH(ControlId, control);
+        QFETCH(int, index);
+        QFETCH(QRect, place);
         Game g;
-        QWidget *top = window == "About"   ? new frmAbout(&g.main)
-                       : window == "HowTo" ? new frmHowTo(&g.main)
-                       : window == "Exit"  ? new frmExit(m_status, &g.main)
-                                           : static_cast<QWidget *>(&g.main);
-        QVERIFY(top->minimumSize() == top->maximumSize());
-        for (const QString &c : row) {
-            const QString name = c.section('=', 0, 0);
-            QWidget *w = name == "-" ? top : top->findChild<QWidget *>(name);
-            w = w ? w : g.w(name.section('.', 0, 0), name.section('.', 1).toInt()); // main's arrays
-            const QRect r = w == top ? QRect({}, w->maximumSize()) : w->geometry();
-            const auto at = QString::asprintf("=%d,%d,%d,%d", r.x(), r.y(), r.width(), r.height());
-            const auto font = c.count(',') > 3 ? ',' + QFontInfo(w->font()).family().mid(11) : "";
-            QCOMPARE(name + at + font, c);
-        }
+        QVERIFY(g.open());
+        QCOMPARE(g.widget(control, index)->geometry(), place);
     }
 
-    // State, control clicked, Tabs, focus, key (-: close box), and then the dialog or the game.
-    void windowsAndTheirKeys_data()
+    // Without its faces the layout would fall back to others without a word.
+    void layoutFacesAreInstalled()
     {
-        rows("Enter in the How-to text does nothing: new lblHowTo 0 Text1 Return open|"
-             "Enter on OK closes How to play: new lblHowTo 1 cmdOK Return closed|"
-             "Esc closes How to play: new lblHowTo 0 Text1 Esc closed|"
-             "Enter on Restart Game: running cmdExit 0 cmdRestart Return restart|"
-             "Enter on Back to Game: running cmdExit 2 cmdBack Enter same|"
-             "Esc in the exit dialog does nothing: running cmdExit 0 cmdRestart Esc open|"
-             "the exit dialog's close box goes back: running cmdExit 0 cmdRestart - same");
-    }
-    void windowsAndTheirKeys()
-    {
-        QFETCH(QStringList, row);
         Game g;
-        row[0] == "running" ? g.click("btnStart") : void();
-        QVERIFY(g.runUntil([&] { return g.freeTiles().size() == (row[0] == "running" ? 16 : 0); }));
-        const QString before = g.seen();
+        QVERIFY(g.open());
+        QCOMPARE(QFontInfo(g.widget(ControlId::NichlaDaba)->font()).family(), "Liberation Sans");
+        QCOMPARE(QFontInfo(g.widget(ControlId::lblBlack)->font()).family(), "Liberation Serif");
+    }
+
+    // Tab moves the focus on from where a dialog puts it; Enter presses the focused button;
+    // Esc closes the instructions but not the exit dialog, whose close box goes back to the
+    // game. The exit dialog is opened over a game with two rows pushed.
+    void dialogKeys_data()
+    {
+        QTest::addColumn<ControlId>("opener");
+        QTest::addColumn<int>("tabs");
+        QTest::addColumn<QString>("focus");
+        QTest::addColumn<int>("key"); // 0: the close box
+        QTest::addColumn<bool>("stillOpen");
+        QTest::addColumn<int>("tilesAfter"); // free stack tiles once the dialog has gone
+        QTest::newRow("Enter in the instructions' text: nothing")
+            << ControlId::lblHowTo << 0 << "Text1" << int(Qt::Key_Return) << true << 0;
+        QTest::newRow("Esc in the instructions: closed")
+            << ControlId::lblHowTo << 0 << "Text1" << int(Qt::Key_Escape) << false << 0;
+        QTest::newRow("Enter on Restart Game: a new game")
+            << ControlId::cmdExit << 0 << "cmdRestart" << int(Qt::Key_Return) << false << 0;
+        QTest::newRow("keypad Enter on Back to Game: the same game")
+            << ControlId::cmdExit << 2 << "cmdBack" << int(Qt::Key_Enter) << false << 16;
+        QTest::newRow("Esc in the exit dialog: nothing")
+            << ControlId::cmdExit << 0 << "cmdRestart" << int(Qt::Key_Escape) << true << 16;
+        QTest::newRow("the exit dialog's close box: the same game")
+            << ControlId::cmdExit << 0 << "cmdRestart" << 0 << false << 16;
+    }
+    void dialogKeys()
+    {
+        QFETCH(ControlId, opener);
+        QFETCH(int, tabs);
+        QFETCH(QString, focus);
+        QFETCH(int, key);
+        QFETCH(bool, stillOpen);
+        QFETCH(int, tilesAfter);
+        Game g;
+        QVERIFY(g.open());
+        if (opener == ControlId::cmdExit) {
+            g.click(ControlId::btnStart);
+            QVERIFY(g.runUntil([&] { return g.freeTiles().size() == 16; }));
+        }
+        QString focused;
+        bool openAfterKey = false;
         const auto act = [&](QDialog &d) {
-            for (int i = 0; i < row[2].toInt(); ++i)
+            for (int i = 0; i < tabs; ++i) {
                 QTest::keyClick(d.windowHandle(), Qt::Key_Tab);
-            QCOMPARE(QApplication::focusWidget()->objectName(), row[3]);
-            auto *text = d.findChild<QPlainTextEdit *>();
-            const QString was = text ? text->toPlainText() : "";
-            row[4] == "-" ? void(d.windowHandle()->close())
-                          : QTest::keyClick(d.windowHandle(), QKeySequence(row[4])[0].key());
-            QCOMPARE(d.isVisible(), row[5] == "open");
-            QVERIFY(!text || text->toPlainText() == was);
+            }
+            focused = QApplication::focusWidget()->objectName();
+            if (key == 0) {
+                d.windowHandle()->close();
+            } else {
+                QTest::keyClick(d.windowHandle(), Qt::Key(key));
+            }
+            openAfterKey = d.isVisible();
         };
-        QCOMPARE(onModal([&] { g.click(row[1]); }, act).isEmpty(), row[3] == "-");
-        QVERIFY(row[5] != "same" || g.seen() == before);
-        QVERIFY(row[5] != "restart" || (g.freeTiles().isEmpty() && g.text("btnStart") == "Pause"));
+        QVERIFY(!onModal([&] { g.click(opener); }, act).isEmpty());
+        QCOMPARE(focused, focus);
+        QCOMPARE(openAfterKey, stillOpen);
+        QCOMPARE(g.freeTiles().size(), tilesAfter);
     }
 
     // Whenever the game runs, typed letters and Return go to the word, however it was
@@ -168,63 +212,96 @@ private slots:
         QFETCH(QList<int>, keys);
         QFETCH(bool, clickStartPauseResume);
         Game g;
-        QWindow *window = g.main.windowHandle();
+        QVERIFY(g.open());
         for (int key : keys) {
-            QTest::keyClick(window, Qt::Key(key));
+            g.type(key);
         }
         if (clickStartPauseResume) {
             for (int i = 0; i < 3; ++i) {
-                g.click("btnStart");
+                g.click(ControlId::btnStart);
             }
         }
-        QCOMPARE(g.text("btnStart"), "Pause");
+        QCOMPARE(g.text(ControlId::btnStart), "Pause");
         QVERIFY(g.runUntil([&] { return g.freeTiles().size() == 8; }));
-        QTest::keyClick(window, g.freeTiles().at(0)->text().at(0).toLower().toLatin1());
-        QTest::keyClick(window, Qt::Key_Return);
-        QCOMPARE(g.text("lblResult"), "Correct");
-        QCOMPARE(g.text("btnStart"), "Pause");
+        g.type(g.freeTiles().at(0)->text().at(0).toLower().toLatin1());
+        g.type(Qt::Key_Return);
+        QCOMPARE(g.text(ControlId::lblResult), "Correct");
+        QCOMPARE(g.text(ControlId::btnStart), "Pause");
     }
 
-    // The five frames draw their top line at half their caption's height, the caption set
-    // into it and the line whole above the message; the panel numbers stand in the middle.
+    // A game by mouse: tiles clicked into a word, Enter and Clear, a click under the pause
+    // overlay that does nothing, the name typed into the table at the game over, Restart.
+    void aGameByMouse()
+    {
+        Game g;
+        QVERIFY(g.open());
+        g.click(ControlId::btnStart);
+        QVERIFY(g.runUntil([&] { return g.freeTiles().size() == 16; }));
+        QList<QLabel *> tiles = g.freeTiles();
+        g.click(tiles[0]);
+        g.click(tiles[1]);
+        QCOMPARE(g.text(ControlId::Result, 2), tiles[1]->text());
+        g.click(ControlId::btnCheck);
+        QCOMPARE(g.text(ControlId::lblResult), "Correct");
+        QCOMPARE(g.text(ControlId::lblScore), "40");
+        QVERIFY(!tiles[1]->isVisible());
+        tiles = g.freeTiles();
+        for (int i = 0; i < 3; ++i) {
+            g.click(tiles[i]);
+        }
+        g.click(ControlId::btnCheck);
+        QCOMPARE(g.text(ControlId::lblResult), "Wrong");
+        g.click(ControlId::btnClear);
+        QCOMPARE(g.text(ControlId::Result, 1), "");
+        QVERIFY(tiles[2]->isEnabled());
+        g.click(ControlId::btnStart);
+        g.click(tiles[0]);
+        QCOMPARE(g.text(ControlId::Result, 1), ""); // under the overlay
+        g.click(ControlId::btnStart);
+        const auto over = [&] { QVERIFY(g.runUntil([&] { return g.model.gameOver(); })); };
+        const auto name = [](QDialog &d) {
+            QTest::mouseClick(d.findChild<QLineEdit *>(), Qt::LeftButton);
+            QTest::keyClicks(d.focusWidget(), "Tester\r");
+        };
+        QCOMPARE(onModal(over, name), "frmRecord");
+        QCOMPARE(g.files.content("/game/record.dat"), "1\tTester\t\t40\r\n");
+        QCOMPARE(g.text(ControlId::btnStart), "Restart");
+        g.click(ControlId::btnStart);
+        QCOMPARE(g.text(ControlId::lblScore), "0");
+        QCOMPARE(g.text(ControlId::btnStart), "Pause");
+    }
+
+    // The five frames draw their top line at half their caption's height, with the caption
+    // set into it; the line runs whole above the message, and the panel numbers stand in the
+    // middle of their panels.
     void framesDrawTheirBorderRoundTheirPlace()
     {
         Game g;
+        QVERIFY(g.open());
         const QImage shot = g.main.grab().toImage();
-        const QRgb face = shot.pixel(351, 2); // the window between the field and the frames
-        int line = 4; // the Result frame's top line, found right of the message
-        while (line < 60 && shot.pixel(600, line) == face) {
-            ++line;
-        }
-        const int half = QFontMetrics(g.w("Frame1")->font()).height() / 2;
-        QVERIFY2(line <= 4 + half + 1, qPrintable(QString("top line at y %1").arg(line)));
+        const int line = lineAt(shot, 600, 4, 1); // right of the message
+        const int half = QFontMetrics(g.widget(ControlId::Frame1)->font()).height() / 2;
+        QVERIFY2(line <= 4 + half + 1, qPrintable(QString("the top line at y %1").arg(line)));
         for (int x = 444; x <= 546; ++x) {
             QVERIFY2(shot.pixel(x, line) == shot.pixel(600, line),
-                     qPrintable(QString("gap in the top line at x %1").arg(x)));
+                     qPrintable(QString("a gap in the top line at x %1").arg(x)));
         }
-        // The Score panel, 135 to 187: its inside between its two lines, and the number's ink.
-        int top = 135, bottom = 186, inkTop = -1, inkBottom = -1;
-        while (shot.pixel(600, top) == face) {
-            ++top;
-        }
-        while (shot.pixel(600, bottom) == face) {
-            --bottom;
-        }
+        // The Score panel, from 135 to 187, and the rows its number's ink takes.
+        const int top = lineAt(shot, 600, 135, 1), bottom = lineAt(shot, 600, 186, -1);
+        QList<int> ink;
         for (int y = top + 1; y < bottom; ++y) {
             for (int x = 470; x < 520; ++x) {
-                if (qRed(shot.pixel(x, y)) > 150 && qBlue(shot.pixel(x, y)) < 80) {
-                    inkBottom = y;
-                    if (inkTop < 0) {
-                        inkTop = y;
-                    }
+                if (QColor(shot.pixel(x, y)).red() > 150 && QColor(shot.pixel(x, y)).blue() < 80) {
+                    ink << y;
                 }
             }
         }
-        const double inkMiddle = (inkTop + inkBottom) / 2.0, middle = (top + bottom) / 2.0;
-        QVERIFY2(qAbs(inkMiddle - middle) <= 2,
-                 qPrintable(QString("number %1 to %2 in a panel %3 to %4")
-                                .arg(inkTop)
-                                .arg(inkBottom)
+        QVERIFY(!ink.isEmpty());
+        const double inkMiddle = (ink.first() + ink.last()) / 2.0;
+        QVERIFY2(qAbs(inkMiddle - (top + bottom) / 2.0) <= 2,
+                 qPrintable(QString("the number from y %1 to %2 in a panel from %3 to %4")
+                                .arg(ink.first())
+                                .arg(ink.last())
                                 .arg(top)
                                 .arg(bottom)));
     }
@@ -233,12 +310,13 @@ private slots:
     void lineStaysInsideTheField()
     {
         Game g;
-        g.click("btnStart");
+        QVERIFY(g.open());
+        g.click(ControlId::btnStart);
         const QImage shot = g.main.grab().toImage();
+        QCOMPARE(QColor(shot.pixel(200, 424)), QColor(Qt::black));
         for (int x : {346, 347}) {
             QCOMPARE(QColor(shot.pixel(x, 424)), QColor(shot.pixel(x, 300)));
         }
-        QCOMPARE(QColor(shot.pixel(200, 424)), QColor(Qt::black));
     }
 
     // "Paused" shows on black, never over the gradient of the last game over or level up.
@@ -252,76 +330,19 @@ private slots:
     {
         QFETCH(bool, gameOver);
         Game g;
-        frmMain &model = g.app.model();
-        g.click("btnStart");
+        QVERIFY(g.open());
+        g.click(ControlId::btnStart);
         if (gameOver) {
-            const auto over = [&] { QVERIFY(g.runUntil([&] { return model.gameOver(); })); };
+            const auto over = [&] { QVERIFY(g.runUntil([&] { return g.model.gameOver(); })); };
             QCOMPARE(onModal(over, [](QDialog &) {}), "frmRecord");
+            g.click(ControlId::btnStart);
         } else {
-            model.lblRowsLeft.setCaption("1");
-            QVERIFY(g.runUntil([&] { return g.text("lblLevel") == "2"; }));
+            g.model.lblRowsLeft.setCaption("1");
+            QVERIFY(g.runUntil([&] { return g.text(ControlId::lblLevel) == "2"; }));
         }
-        g.click("btnStart");
-        if (gameOver) {
-            g.click("btnStart");
-        }
-        QCOMPARE(g.text("lblBlack"), "Paused");
+        g.click(ControlId::btnStart);
+        QCOMPARE(g.text(ControlId::lblBlack), "Paused");
         QCOMPARE(QColor(g.main.grab().toImage().pixel(100, 470)), QColor(Qt::black));
-    }
-
-    void aWholeGame()
-    {
-        Game g;
-        QWindow *keys = g.main.windowHandle();
-        for (const char *c : {"btnStart", "btnCheck", "btnClear", "cmdExit", "Picture1"}) {
-            QTest::keyClick(keys, Qt::Key_Tab);
-            QCOMPARE(QApplication::focusWidget(), g.w(c)); // Tab walks round to the field
-        }
-        const auto result = [&] { return g.text("lblResult") + ' ' + g.text("lblScore"); };
-        const auto type = [&](QLabel *tile) { // a letter and Return into the window
-            QTest::keyClick(keys, tile->text()[0].toLower().toLatin1());
-            QTest::keyClick(keys, Qt::Key_Return);
-            return result();
-        };
-        g.click("btnStart");
-        QVERIFY(g.runUntil([&] { return g.freeTiles().size() == 16; }));
-        QCOMPARE(type(g.freeTiles()[0]), "Correct 10"); // the click left the focus on the field
-        // A listed word spelt by clicks scores, an unlisted one stays; Clear gives the tiles back.
-        QList<QLabel *> t = g.freeTiles().mid(0, 2);
-        g.click(t[0]), g.click(t[1]);
-        QCOMPARE(g.text("Result", 1) + g.text("Result", 2), t[0]->text() + t[1]->text());
-        g.click("btnCheck");
-        QCOMPARE(result(), "Correct 50");
-        QVERIFY(!t[0]->isVisible() && !t[1]->isVisible() && g.text("Result", 1) == "");
-        t = g.freeTiles().mid(0, 3);
-        g.click(t[0]), g.click(t[1]), g.click(t[2]), g.click("btnCheck");
-        QCOMPARE(result(), "Wrong 50");
-        QVERIFY(!t[2]->isEnabled() && t[2]->isVisible());
-        g.click("btnClear");
-        QVERIFY(t[0]->isEnabled() && t[2]->isEnabled() && g.text("Result", 1) == "");
-        QCOMPARE(type(t[0]), "Correct 60"); // the focus stayed on the field
-        g.click("btnStart");
-        QCOMPARE(g.seen(), "Resume 60 Paused");
-        g.click(t[1]), g.clock.advanceBy(10000);
-        QCOMPARE(g.text("Result", 1) + g.text("lblRowsLeft"), "9");
-        g.click("btnStart");
-        QVERIFY(g.runUntil([&] {
-            while (!g.w("PicBlack")->isVisible() && g.freeTiles().size() > 24)
-                g.click(g.freeTiles()[0]), g.click(g.freeTiles()[0]), g.click("btnCheck");
-            return g.text("lblLevel") + ' ' + g.text("lblRowsLeft") == "2 14"; // a level's rows
-        }));
-        const QString score = g.text("lblScore");
-        const auto over = [&] { QVERIFY(g.runUntil([&] { return g.app.model().gameOver(); })); };
-        const auto name = [&](QDialog &d) {
-            g.click(d.findChild<QLineEdit *>()), QTest::keyClicks(d.focusWidget(), "Tester\r");
-        };
-        QCOMPARE(onModal(over, name), "frmRecord");
-        QCOMPARE(g.files.content("/game/record.dat").value_or("none"),
-                 "1\tTester\t\t" + score.toLatin1() + "\r\n");
-        QCOMPARE(g.seen(), "Restart " + score + " Game Over!");
-        g.click("btnStart"); // a fresh game from the first level
-        QCOMPARE(g.text("lblScore") + g.text("lblLevel") + g.text("lblRowsLeft"), "0111");
-        QVERIFY(g.freeTiles().isEmpty() && g.runUntil([&] { return g.freeTiles().size() == 8; }));
     }
 };
 
