@@ -57,8 +57,8 @@ private slots:
         QTest::addColumn<QByteArray>("file");
         QTest::addColumn<QStringList>("entries");
         QTest::addColumn<QStringList>("notFound");
-        QTest::newRow("a final CR LF gives an empty entry")
-            << QByteArray("cat\r\nDog\r\n") << QStringList{"cat", "Dog", ""}
+        QTest::newRow("capitals (Latin-1 too), a final CR LF: an empty entry")
+            << QByteArray("cat\r\nDog\r\n\xc0la\r\n") << QStringList{"cat", "Dog", "Àla", ""}
             << QStringList{"Dog", "ca", "cats"};
         QTest::newRow("lone LF and CR, blanks: one entry")
             << QByteArray("cat\ndog\r ox") << QStringList{"cat\ndog\r ox"}
