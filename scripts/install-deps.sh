@@ -5,7 +5,7 @@ set -euo pipefail
 packages=(
     build-essential cmake pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libgl-dev libfontconfig-dev
-    wamerican fonts-liberation
+    scowl fonts-liberation
     xvfb xauth desktop-file-utils appstream libxcb1-dev x11-utils xdotool
     weston qt6-wayland
 )

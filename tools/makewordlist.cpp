@@ -1,81 +1,158 @@
-// Builds the game's word list from a system word list (one word per line, such as Debian's
-// /usr/share/dict/american-english): the words a player would take for real words, lower case
-// a to z only, 1 to 8 letters, each once, sorted, with CR LF line ends.
+// Builds the game's word list from SCOWL, the word lists behind Debian's spelling dictionaries
+// (package scowl, /usr/share/dict/scowl): the words a player would take for real words, lower
+// case a to z only, 2 to 8 letters plus "a" and "i", each once, sorted, with CR LF line ends.
 //
-// What is left out, and why:
-// - Capitalised entries (proper nouns) and possessives ("cat's"): they fall out because only
-//   the letters a to z are kept.
-// - One-letter entries other than "a" and "i": the source lists every letter of the alphabet.
-// - Entries without a vowel (a, e, i, o, u or y): nearly all are abbreviations ("cm", "lbs",
-//   "mph", "tbsp"); the few real words among them are kept by name.
-// - Roman numerals ("ii", "xiv", "lxvii"), except the ones that are also words ("mi", "mix",
-//   "xi").
-// - A short list of abbreviations, letter names and other entries that are not words a player
-//   would accept ("etc", "approx", "em", "xor"), found by reading the short words of the
-//   source; longer entries of the source are words.
-// - The words of our own exclusion list (tools/excluded-words.txt): slurs, vulgar words and
-//   jargon, each with its plural and inflected forms (see inflections()).
+// Which SCOWL files are read, and why:
+// - english-words, american-words, british-words and variant_1-words of sizes 10 to 60: the
+//   words of everyday English in both spellings ("color", "colour") and their common variants
+//   ("cosy"); the sizes past 60 bring rare, obsolete and technical words.
+// - variant_2-words up to size 35: the few less accepted spellings that everyone writes
+//   ("donut", "snuck"); its larger sizes hold spellings dictionaries call wrong.
+// The other kinds are never read: abbreviations, contractions, proper names, words with
+// capitals, hacker jargon and Roman numerals stay out that way.
 //
-// Usage: makewordlist SOURCE EXCLUDED OUTPUT
+// What is changed, left out and added:
+// - Accents are folded ("café" to "cafe", "æ" to "ae"); a word with any other character
+//   (a capital, an apostrophe, a letter of another alphabet) is left out.
+// - One-letter words other than "a" and "i" are left out.
+// - Our exclusion list (tools/excluded-words.txt): slurs and vulgar words with their forms
+//   (see inflections()), and vulgar roots wherever they stand in a word, but for the innocent
+//   words listed that hold one.
+// - Our everyday list (tools/everyday-words.txt) is added: words a player uses every day that
+//   SCOWL files only as abbreviations or jargon ("app", "demo").
+//
+// Every file is read as UTF-8; a line that is not valid UTF-8 stops the program, naming the
+// file and the line.
+//
+// Usage: makewordlist SCOWL-FOLDER EXCLUDED EVERYDAY OUTPUT
 
 #include <algorithm>
+#include <filesystem>
 #include <fstream>
 #include <iostream>
+#include <optional>
 #include <set>
 #include <string>
 #include <string_view>
+#include <vector>
 
 namespace {
 
-// Real words without a vowel.
-const std::set<std::string_view> VowelLessWords = {"brr", "nth", "psst", "sh"};
-
-// Roman numerals that are words too.
-const std::set<std::string_view> NumeralWords = {"mi", "mix", "xi"};
-
-const std::set<std::string_view> NotWords = {
-    // Abbreviations.
-    "abbr", "acct", "adj", "adv", "advt", "alt", "amt", "approx", "assn", "assoc", "asst", "atty",
-    "avdp", "avg", "awol", "ca", "cal", "chem", "comm", "conj", "cont", "contd", "corp", "cu",
-    "dept", "doz", "ea", "ed", "eds", "esp", "est", "etc", "excl", "gen", "gov", "govt", "hes",
-    "hoc", "hwy", "ibid", "illus", "inc", "incs", "ind", "int", "masc", "med", "meg", "mes", "min",
-    "misc", "mos", "natl", "neg", "non", "nos", "obj", "oz", "poss", "pres", "pron", "ques", "recd",
-    "resp", "rte", "secy", "sos", "subj", "tel", "tho", "thru", "ttys", "var", "viz", "vol", "wkly",
-    "yd", "yest", "yr", "yrs",
-    // Letter names.
-    "em", "ems", "es",
-    // Computing jargon and fillers.
-    "cis", "foo", "fum", "grep", "mkay", "xor", "xref",
-    // Misspellings and forms no dictionary of the language gives.
-    "dded", "hos", "lept", "nite", "rehi", "tost", "weer", "yeps", "yous"};
-
-bool isRomanNumeral(std::string_view w)
+struct Kind
 {
-    // The usual form: thousands, hundreds, tens and units, each written the one accepted way.
-    auto eat = [&w](std::string_view s) {
-        if (w.substr(0, s.size()) == s) {
-            w.remove_prefix(s.size());
-            return true;
+    std::string_view name;
+    int largestSize;
+};
+constexpr Kind KindsRead[] = {{"english-words", 60},
+                              {"american-words", 60},
+                              {"british-words", 60},
+                              {"variant_1-words", 60},
+                              {"variant_2-words", 35}};
+constexpr int Sizes[] = {10, 20, 35, 40, 50, 55, 60};
+
+// What the lower-case letters from U+00DF to U+00FF fold to; "÷" is no letter and stays.
+constexpr std::string_view LatinFolds[] = {
+    "ss",                                     // ß
+    "a",  "a", "a", "a", "a", "a", "ae", "c", // à á â ã ä å æ ç
+    "e",  "e", "e", "e", "i", "i", "i",  "i", // è é ê ë ì í î ï
+    "d",  "n", "o", "o", "o", "o", "o",  "",  // ð ñ ò ó ô õ ö ÷
+    "o",  "u", "u", "u", "u", "y", "th", "y", // ø ù ú û ü ý þ ÿ
+};
+
+std::string_view foldedLetter(char32_t c)
+{
+    if (c >= 0xDF && c <= 0xFF) {
+        return LatinFolds[c - 0xDF];
+    }
+    if (c == 0x153) { // œ
+        return "oe";
+    }
+    return {};
+}
+
+// The text with its accented lower-case letters folded to a to z; every other character
+// stays as it was. Nothing when the text is not valid UTF-8.
+std::optional<std::string> folded(std::string_view text)
+{
+    std::string out;
+    for (std::size_t i = 0; i < text.size();) {
+        const auto lead = static_cast<unsigned char>(text[i]);
+        std::size_t length = 1;
+        char32_t c = lead;
+        if (lead >= 0x80) {
+            if (lead >= 0xC2 && lead <= 0xDF) {
+                length = 2;
+            } else if (lead >= 0xE0 && lead <= 0xEF) {
+                length = 3;
+            } else if (lead >= 0xF0 && lead <= 0xF4) {
+                length = 4;
+            } else {
+                return std::nullopt; // a continuation byte, or a lead no character has
+            }
+            if (i + length > text.size()) {
+                return std::nullopt;
+            }
+            c = lead & (0x7F >> length);
+            for (std::size_t k = 1; k < length; ++k) {
+                const auto next = static_cast<unsigned char>(text[i + k]);
+                if ((next & 0xC0) != 0x80) {
+                    return std::nullopt;
+                }
+                c = (c << 6) | (next & 0x3F);
+            }
+            // Overlong forms, surrogates and numbers past Unicode's last character.
+            const char32_t smallest = length == 3 ? 0x800 : length == 4 ? 0x10000 : 0x80;
+            if (c < smallest || (c >= 0xD800 && c <= 0xDFFF) || c > 0x10FFFF) {
+                return std::nullopt;
+            }
         }
-        return false;
-    };
-    auto digit = [&](std::string_view nine, std::string_view four, char five, char one) {
-        if (eat(nine) || eat(four)) {
-            return;
+        const std::string_view letters = foldedLetter(c);
+        if (letters.empty()) {
+            out += text.substr(i, length);
+        } else {
+            out += letters;
         }
-        eat(std::string_view(&five, 1));
-        for (int n = 0; n < 3 && eat(std::string_view(&one, 1)); ++n) {
-        }
-    };
-    if (w.empty()) {
+        i += length;
+    }
+    return out;
+}
+
+// Calls use(line) for every line of the file, folded, with its CR LF or LF taken off. False,
+// with the reason told, when the file cannot be read or a line is not UTF-8.
+template <typename Use> bool readLines(const std::string &path, Use use)
+{
+    std::ifstream in(path, std::ios::binary);
+    if (!in) {
+        std::cerr << "makewordlist: cannot read " << path << "\n";
         return false;
     }
-    for (int n = 0; n < 3 && eat("m"); ++n) {
+    std::string line;
+    for (int number = 1; std::getline(in, line); ++number) {
+        if (!line.empty() && line.back() == '\r') {
+            line.pop_back();
+        }
+        const std::optional<std::string> text = folded(line);
+        if (!text) {
+            std::cerr << "makewordlist: " << path << ":" << number << ": not UTF-8 text\n";
+            return false;
+        }
+        use(*text);
     }
-    digit("cm", "cd", 'd', 'c');
-    digit("xc", "xl", 'l', 'x');
-    digit("ix", "iv", 'v', 'i');
-    return w.empty();
+    if (in.bad()) {
+        std::cerr << "makewordlist: cannot read " << path << "\n";
+        return false;
+    }
+    return true;
+}
+
+// Our own lists: one entry a line; blank lines and lines starting with # are passed over.
+template <typename Use> bool readList(const std::string &path, Use use)
+{
+    return readLines(path, [&use](const std::string &line) {
+        if (!line.empty() && line.front() != '#') {
+            use(line);
+        }
+    });
 }
 
 bool isVowel(char c)
@@ -124,30 +201,47 @@ std::set<std::string> inflections(const std::string &base)
     return forms;
 }
 
-// Reads the exclusion list: one word a line, with its forms, or "=word" for the word alone;
-// blank lines and lines starting with # are passed over. False when the file cannot be read.
-bool readExcluded(const char *path, std::set<std::string> &excluded)
+// The exclusion list. Its lines: "word" leaves out the word with its forms, "=word" the word
+// alone, "*root" every word that holds the root anywhere, and "+word" keeps the word and its
+// forms although they hold a root.
+struct Exclusions
 {
-    std::ifstream in(path, std::ios::binary);
-    if (!in) {
-        return false;
+    std::set<std::string> words;
+    std::vector<std::string> roots;
+    std::set<std::string> innocent;
+
+    void add(const std::string &line)
+    {
+        const std::string word = line.substr(1);
+        switch (line.front()) {
+        case '=':
+            words.insert(word);
+            break;
+        case '*':
+            roots.push_back(word);
+            break;
+        case '+':
+            innocent.merge(inflections(word));
+            break;
+        default:
+            words.merge(inflections(line));
+            break;
+        }
     }
-    std::string line;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
+
+    bool leaveOut(const std::string &w) const
+    {
+        if (words.contains(w)) {
+            return true;
         }
-        if (line.empty() || line.front() == '#') {
-            continue;
+        if (innocent.contains(w)) {
+            return false;
         }
-        if (line.front() == '=') {
-            excluded.insert(line.substr(1));
-        } else {
-            excluded.merge(inflections(line));
-        }
+        return std::any_of(roots.begin(), roots.end(), [&w](const std::string &root) {
+            return w.find(root) != std::string::npos;
+        });
     }
-    return true;
-}
+};
 
 bool acceptable(const std::string &w)
 {
@@ -157,59 +251,69 @@ bool acceptable(const std::string &w)
     if (!std::all_of(w.begin(), w.end(), [](char c) { return c >= 'a' && c <= 'z'; })) {
         return false;
     }
-    if (w.size() == 1) {
-        return w == "a" || w == "i";
-    }
-    if (w.find_first_of("aeiouy") == std::string::npos && !VowelLessWords.contains(w)) {
-        return false;
-    }
-    if (isRomanNumeral(w) && !NumeralWords.contains(w)) {
-        return false;
-    }
-    return !NotWords.contains(w);
+    return w.size() > 1 || w == "a" || w == "i";
 }
 
 } // namespace
 
 int main(int argc, char **argv)
 {
-    if (argc != 4) {
-        std::cerr << "usage: makewordlist SOURCE EXCLUDED OUTPUT\n";
+    if (argc != 5) {
+        std::cerr << "usage: makewordlist SCOWL-FOLDER EXCLUDED EVERYDAY OUTPUT\n";
         return 2;
     }
-    std::set<std::string> excluded;
-    if (!readExcluded(argv[2], excluded)) {
-        std::cerr << "makewordlist: cannot read " << argv[2] << "\n";
-        return 1;
-    }
-    std::ifstream in(argv[1], std::ios::binary);
-    if (!in) {
-        std::cerr << "makewordlist: cannot read " << argv[1] << "\n";
+    const std::filesystem::path folder = argv[1];
+    Exclusions exclusions;
+    if (!readList(argv[2], [&](const std::string &line) { exclusions.add(line); })) {
         return 1;
     }
     std::set<std::string> words;
-    std::string line;
-    while (std::getline(in, line)) {
-        if (!line.empty() && line.back() == '\r') {
-            line.pop_back();
+    auto take = [&](const std::string &w) {
+        if (acceptable(w) && !exclusions.leaveOut(w)) {
+            words.insert(w);
         }
-        if (acceptable(line) && !excluded.contains(line)) {
-            words.insert(line);
+    };
+    int filesRead = 0;
+    for (const Kind &kind : KindsRead) {
+        for (const int size : Sizes) {
+            const std::filesystem::path file =
+                folder / (std::string(kind.name) + "." + std::to_string(size));
+            if (size > kind.largestSize || !std::filesystem::exists(file)) {
+                continue;
+            }
+            if (!readLines(file, take)) {
+                return 1;
+            }
+            ++filesRead;
         }
     }
-    if (words.empty()) {
-        std::cerr << "makewordlist: no words in " << argv[1] << "\n";
+    if (filesRead == 0) {
+        std::cerr << "makewordlist: no SCOWL word lists in " << argv[1] << "\n";
         return 1;
     }
-    std::ofstream out(argv[3], std::ios::binary | std::ios::trunc);
+    // Our everyday words must be words the game can take: a typing error is told, not dropped.
+    bool everydayWords = true;
+    auto takeEveryday = [&](const std::string &w) {
+        if (!acceptable(w)) {
+            std::cerr << "makewordlist: " << argv[3] << ": \"" << w
+                      << "\" is not a word of 2 to 8 letters a to z\n";
+            everydayWords = false;
+        }
+        take(w);
+    };
+    if (!readList(argv[3], takeEveryday) || !everydayWords) {
+        return 1;
+    }
+    std::ofstream out(argv[4], std::ios::binary | std::ios::trunc);
     for (const auto &w : words) {
         out << w << "\r\n";
     }
     out.close();
     if (!out) {
-        std::cerr << "makewordlist: cannot write " << argv[3] << "\n";
+        std::cerr << "makewordlist: cannot write " << argv[4] << "\n";
         return 1;
     }
-    std::cout << "makewordlist: " << words.size() << " words\n";
+    std::cout << "makewordlist: " << words.size() << " words from " << filesRead
+              << " SCOWL files\n";
     return 0;
 }
