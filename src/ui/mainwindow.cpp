@@ -164,9 +164,8 @@ MainWindow::MainWindow(frmMain &model, QWidget *parent)
     }
 
     m_btnStart = new QPushButton(m_client);
-    QPushButton *btnStart = m_btnStart;
-    bind(model.btnStart, btnStart, Kind::Button);
-    connect(btnStart, &QPushButton::clicked, this, [this] { m_model.btnStart_Click(); });
+    bind(model.btnStart, m_btnStart, Kind::Button);
+    connect(m_btnStart, &QPushButton::clicked, this, [this] { m_model.btnStart_Click(); });
     auto *cmdExit = new QPushButton(m_client);
     cmdExit->setFont(fonts::sans(9.75));
     bind(model.cmdExit, cmdExit, Kind::Button);
@@ -176,12 +175,12 @@ MainWindow::MainWindow(frmMain &model, QWidget *parent)
     // takes it by Tab only: after a click the focus stays where it was, on the field, so the
     // next Enter checks the word rather than pressing the button again. Enter on a button
     // reached by Tab presses it.
-    for (QPushButton *b : {btnStart, m_btnCheck, btnClear, cmdExit}) {
+    for (QPushButton *b : {m_btnStart, m_btnCheck, btnClear, cmdExit}) {
         b->setAutoDefault(true);
         b->setFocusPolicy(Qt::TabFocus);
     }
-    setTabOrder(m_field, btnStart);
-    setTabOrder(btnStart, m_btnCheck);
+    setTabOrder(m_field, m_btnStart);
+    setTabOrder(m_btnStart, m_btnCheck);
     setTabOrder(m_btnCheck, btnClear);
     setTabOrder(btnClear, cmdExit);
     connect(m_field, &FieldWidget::keyTyped, this, &MainWindow::fieldKey);
@@ -209,6 +208,9 @@ ClickLabel *MainWindow::makeTile(QWidget *parent, const Control &)
 
 void MainWindow::bind(const Control &control, QWidget *widget, Kind kind, QPointF origin)
 {
+    if (kind == Kind::Frame) {
+        widget->setStyle(m_frameStyle);
+    }
     Binding b{widget, kind, origin, control.left() + control.width() / 2, false, {}, {}};
     auto it = m_bindings.insert(&control, b);
     apply(it.value(), control);
@@ -228,9 +230,6 @@ void MainWindow::apply(Binding &b, const Control &c)
         return;
     case Kind::Frame:
         static_cast<QGroupBox *>(w)->setTitle(c.caption());
-        if (!b.painted) {
-            w->setStyle(m_frameStyle);
-        }
         break;
     case Kind::Button:
         static_cast<QPushButton *>(w)->setText(c.caption());
