@@ -68,14 +68,14 @@ private slots:
             << QByteArray("7\tcy\t\t50\r\n3\tbo\t\t90\r\n") << 0 << true << false
             << QStringList{"1\tcy\t\t50", "2\tbo\t\t90"};
         QTest::newRow("a last line without CR LF: not read, gone after a save")
-            << QByteArray("1\tbo\t\t90\r\n2\tcy\t\t50") << 5 << false << true
-            << QStringList{"1\tbo\t\t90", "2\tUr Nick.\t\t5"};
+            << fileOf(ladder(8)) + "9\tcy\t\t50" << 0 << false << true
+            << (ladder(8) << "9\tUr Nick.\t\t0");
         QTest::newRow("an empty line: an empty entry in its place")
             << QByteArray("\r\n2\tbo\t\t90\r\n") << 0 << true << false
             << QStringList{"1\t\t\t0", "2\tbo\t\t90"};
-        QTest::newRow("an 8-bit name: kept in 8 bits")
-            << QByteArray("1\tZo\xeb\t\t9\r\n") << 5 << false << true
-            << QStringList{"1\tZo\u00eb\t\t9", "2\tUr Nick.\t\t5"};
+        QTest::newRow("one entry with an 8-bit name, 0: entered below it, in 8 bits")
+            << QByteArray("1\tZo\xeb\t\t9\r\n") << 0 << false << true
+            << QStringList{"1\tZo\u00eb\t\t9", "2\tUr Nick.\t\t0"};
     }
     void entriesAreListedAndAddedAtTheirRank()
     {

@@ -40,7 +40,8 @@ private slots:
             bytes += char(i);
         }
         SystemFileAccess files;
-        QVERIFY(files.writeAll(file, bytes).ok);
+        const FileWriteResult written = files.writeAll(file, bytes);
+        QVERIFY2(written.ok, qPrintable(written.error.description));
         const FileReadResult read = files.readAll(file);
         QCOMPARE(read.bytes.size(), bytes.size());
         QVERIFY(read.bytes == bytes);
@@ -50,7 +51,7 @@ private slots:
         QCOMPARE(files.readAll(dir.path()).error.number, EISDIR);
     }
 
-    // The count starts when the timer is enabled and again when its interval is set.
+    // The count starts when the timer is enabled, and again when its interval is set.
     void aTimerCountsFromWhenItIsEnabledOrSet()
     {
         VirtualClock clock;
@@ -59,11 +60,11 @@ private slots:
         QList<qint64> ticks; // the clock's time at each tick
         timer.setHandler([&] { ticks << clock.now(); });
         clock.advanceBy(250);
-        timer.setEnabled(true);
+        timer.setEnabled(true); // at 250: due at 350
         clock.advanceBy(150);
-        timer.setInterval(150); // at 400
+        timer.setInterval(150); // at 400: due at 550, not 450
         clock.advanceBy(200);
-        timer.setEnabled(false);
+        timer.setInterval(-5); // at 600: taken as 0, which never ticks
         clock.advanceBy(500);
         QCOMPARE(ticks, (QList<qint64>{350, 550}));
     }

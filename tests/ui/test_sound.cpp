@@ -32,9 +32,9 @@ struct Output : SoundBackEnd
         add("open");
         return true;
     }
-    void play(const SoundWave &w) override
+    void play(const SoundWave &sound) override
     {
-        add(QStringLiteral("play %1").arg(w.frames()));
+        add(QStringLiteral("play %1").arg(sound.frames()));
         QMutexLocker hang(&gate);
     }
     void stop() override { add("stop"); }
@@ -43,12 +43,12 @@ struct Output : SoundBackEnd
 // A 16-bit mono wave file of so many frames at 8 kHz.
 static QByteArray wave(int frames)
 {
-    QByteArray b("RIFF....WAVEfmt \x10\0\0\0\1\0\1\0@\x1f\0\0\x80>\0\0\2\0\x10\0data....", 44);
-    qToLittleEndian(quint32(2 * frames), b.data() + 40);
-    return b + QByteArray(2 * frames, 'x');
+    QByteArray file("RIFF....WAVEfmt \x10\0\0\0\1\0\1\0@\x1f\0\0\x80>\0\0\2\0\x10\0data....", 44);
+    qToLittleEndian(quint32(2 * frames), file.data() + 40);
+    return file + QByteArray(2 * frames, 'x');
 }
 
-// The cue files the game ships, and the sound player that plays them, here into the fake output.
+// The sound player, playing cue files into the fake output.
 class TestSound : public QObject
 {
     Q_OBJECT
@@ -56,8 +56,8 @@ class TestSound : public QObject
     std::unique_ptr<SoundPlayer> m_player;
     bool put(const QString &name, const QByteArray &bytes)
     {
-        QFile f(m_dir.filePath(name));
-        return f.open(QIODevice::WriteOnly) && f.write(bytes) == bytes.size();
+        QFile file(m_dir.filePath(name));
+        return file.open(QIODevice::WriteOnly) && file.write(bytes) == bytes.size();
     }
     void play(const QString &name) { m_player->playFile(m_dir.filePath(name)); }
 
