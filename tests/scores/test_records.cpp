@@ -52,13 +52,12 @@ private slots:
         QTest::addColumn<bool>("fromMenu");
         QTest::addColumn<bool>("offered");
         QTest::addColumn<QStringList>("entries");
-        const QByteArray nine = fileOf(ladder(9));
         const QByteArray ten = fileOf(ladder(10));
         const QStringList first{"1\tUr Nick.\t\t120"};
         QTest::newRow("no file, 0: nothing") << NoFile << 0 << false << false << QStringList();
         QTest::newRow("no file, 120: the first line") << NoFile << 120 << false << true << first;
         QTest::newRow("nine entries, a tie with the ninth: the tenth, below it")
-            << nine << 920 << false << true << (ladder(9) << "10\tUr Nick.\t\t920");
+            << fileOf(ladder(9)) << 920 << false << true << (ladder(9) << "10\tUr Nick.\t\t920");
         QTest::newRow("a tie with the tenth: not entered")
             << ten << 910 << false << false << ladder(10);
         QTest::newRow("beating the tenth: it drops out")

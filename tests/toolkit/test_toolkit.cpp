@@ -9,6 +9,9 @@ class TestToolkit : public QObject
 {
     Q_OBJECT
 private slots:
+    // A round score of six digits or more is written out, not as 1e+05.
+    void roundScoresAreWrittenInFull() { QCOMPARE(conv::numberToText(100000), "100000"); }
+
     // A score in the high-score file: a 32-bit decimal number, or 0 when it is none.
     void textToLongTakesOnly32BitDecimals_data()
     {
@@ -47,6 +50,7 @@ private slots:
         QVERIFY(read.bytes == bytes);
         QVERIFY(files.folderWritable(dir.path()));
         QVERIFY(!files.folderWritable(file));
+        QVERIFY(!files.fileExists(dir.path()));
         QCOMPARE(files.readAll(dir.filePath("none")).error.number, ENOENT);
         QCOMPARE(files.readAll(dir.path()).error.number, EISDIR);
     }
