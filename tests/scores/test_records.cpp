@@ -44,7 +44,8 @@ class TestRecords : public QObject
     Q_OBJECT
 private slots:
     // The window opens at the end of a game with that score, or from the menu. An entry offered
-    // is made with the Enter button; entries are then listed, and saved if one was made.
+    // is made with the Enter button, under the box's first text "Ur Nick."; entries: the lines
+    // listed afterwards, and saved if an entry was made.
     void entriesAreListedAndAddedAtTheirRank_data()
     {
         QTest::addColumn<QByteArray>("file");
