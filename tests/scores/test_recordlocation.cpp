@@ -1,7 +1,6 @@
 #include "scores/recordlocation.h"
-#include "support/gameharness.h"
+#include "support/doubles.h"
 
-#include <QStandardPaths>
 #include <QTest>
 
 // Where record.dat is kept: beside a copy run from where it was built, in the player's data
@@ -10,37 +9,39 @@ class TestRecordLocation : public QObject
 {
     Q_OBJECT
 private slots:
-    // Beside the program: the install mark (i), record.dat (r), a folder taking files (w) |
-    // the data folder given | where the scores go.
     void scoresStayBesideTheProgramUnlessItIsInstalled_data()
     {
-        addRows({"build folder, first game | w | /data | /game",
-                 "build folder with scores | rw | /data | /game",
-                 "read-only folder that holds scores | r | /data | /game",
-                 "read-only folder, no scores | | /data | /data",
-                 "installed, run by root | iw | /data | /data",
-                 "installed, scores left beside it | irw | /data | /data",
-                 "no data folder to be had | | | /game"});
+        QTest::addColumn<QStringList>("beside"); // the files beside the program
+        QTest::addColumn<bool>("folderWritable");
+        QTest::addColumn<QString>("dataFolder"); // empty: none to be had
+        QTest::addColumn<QString>("kept");
+        const QStringList scores{"record.dat"};
+        QTest::newRow("build folder, first game") << QStringList() << true << "/data"
+                                                  << "/game";
+        QTest::newRow("read-only folder with scores") << scores << false << "/data"
+                                                      << "/game";
+        QTest::newRow("read-only folder, no scores") << QStringList() << false << "/data"
+                                                     << "/data";
+        QTest::newRow("installed, scores beside it")
+            << QStringList{"installed", "record.dat"} << true << "/data"
+            << "/data";
+        QTest::newRow("no data folder to be had") << QStringList() << false << ""
+                                                  << "/game";
     }
     void scoresStayBesideTheProgramUnlessItIsInstalled()
     {
-        const QStringList f = fields();
+        QFETCH(QStringList, beside);
+        QFETCH(bool, folderWritable);
+        QFETCH(QString, dataFolder);
+        QFETCH(QString, kept);
         MemoryFiles files;
-        f[0].contains('i') ? files.put("/game/installed", {}) : void();
-        f[0].contains('r') ? files.put("/game/record.dat", "1\tann\t\t90\r\n") : void();
-        f[0].contains('w') ? void() : files.setFolderReadOnly("/game");
-        int asked = 0;
-        QCOMPARE(recordFolder(files, "/game", [&] { return ++asked, f[1]; }), f[2]);
-        QCOMPARE(asked, f[2] == "/game" && !f[1].isEmpty() ? 0 : 1); // made only when used
-    }
-
-    void dataFolderIsFixedAndMade()
-    {
-        QStandardPaths::setTestModeEnabled(true);
-        QCoreApplication::setOrganizationName("Tilnora");
-        QCoreApplication::setApplicationName("Tilnora");
-        const QString folder = playerDataFolder();
-        QVERIFY(folder.endsWith("/Tilnora/Tilnora") && QFileInfo(folder).isDir());
+        for (const QString &name : beside) {
+            files.put("/game/" + name, {});
+        }
+        if (!folderWritable) {
+            files.setFolderReadOnly("/game");
+        }
+        QCOMPARE(recordFolder(files, "/game", [&] { return dataFolder; }), kept);
     }
 };
 

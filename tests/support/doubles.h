@@ -12,7 +12,7 @@
 #include <functional>
 #include <optional>
 
-// Recording stand-ins; EventLog: "beep", "sound <file>", "message <text>", "window <name>".
+// What the stand-ins were asked: "beep", "sound <file name>", "message <text>", "window <name>".
 struct EventLog
 {
     QStringList lines;
@@ -25,21 +25,29 @@ struct RecordingBeeper : Beeper
     EventLog &log;
     void beep() override { log.add("beep"); }
 };
-struct RecordingMessageBox : MessageBox // whileOpen runs while the message is "open"
+struct RecordingMessageBox : MessageBox
 {
     explicit RecordingMessageBox(EventLog &l) : log(l) {}
     EventLog &log;
-    std::function<void()> whileOpen = [] {};
-    void showOk(const QString &t) override { log.add("message " + t), whileOpen(); }
+    std::function<void()> whileOpen = [] {}; // runs while the message is open
+    void showOk(const QString &text) override
+    {
+        log.add("message " + text);
+        whileOpen();
+    }
 };
 struct RecordingSound : SoundSink
 {
     explicit RecordingSound(EventLog &l) : log(l) {}
     EventLog &log;
     QStringList paths;
-    void playFile(const QString &p) override { paths << p, log.add("sound " + p.section('/', -1)); }
+    void playFile(const QString &path) override
+    {
+        paths << path;
+        log.add("sound " + path.section('/', -1));
+    }
 };
-struct ScriptedWindows : WindowShower // the action given for a window runs while it is "open"
+struct ScriptedWindows : WindowShower // the action given for a window runs while it is open
 {
     explicit ScriptedWindows(EventLog &l) : log(l) {}
     EventLog &log;
@@ -58,25 +66,35 @@ public:
     bool fileExists(const QString &path) const override { return m_files.contains(path); }
     FileReadResult readAll(const QString &path) const override
     {
-        const bool ok = fileExists(path) && !m_readErr.contains(path);
-        return {ok, m_files.value(path),
-                m_readErr.value(path, ok ? FileError() : FileError{ENOENT, strerror(ENOENT)})};
+        if (!fileExists(path) || m_readErr.contains(path)) {
+            return {false, {}, m_readErr.value(path, {ENOENT, strerror(ENOENT)})};
+        }
+        return {true, m_files[path], {}};
     }
     FileWriteResult writeAll(const QString &path, const QByteArray &bytes) const override
     {
-        m_writeErr.contains(path) ? void() : void(m_files.insert(path, bytes));
-        return {!m_writeErr.contains(path), m_writeErr.value(path)};
+        if (m_writeErr.contains(path)) {
+            return {false, m_writeErr[path]};
+        }
+        m_files.insert(path, bytes);
+        return {true, {}};
     }
-    bool folderWritable(const QString &f) const override { return !m_readOnly.contains(f); }
+    bool folderWritable(const QString &dir) const override { return !m_readOnly.contains(dir); }
     void setFolderReadOnly(const QString &folder) { m_readOnly.insert(folder); }
     void put(const QString &path, const QByteArray &bytes) { m_files.insert(path, bytes); }
-    std::optional<QByteArray> content(const QString &path) const
-    {
-        return fileExists(path) ? std::optional(m_files.value(path)) : std::nullopt;
-    }
     void remove(const QString &path) { m_files.remove(path); }
-    void failWith(const QString &p, int n, const QString &t) { m_readErr.insert(p, {n, t}); }
-    void failWritesWith(const QString &p, int n, const QString &t) { m_writeErr.insert(p, {n, t}); }
+    std::optional<QByteArray> content(const QString &path) const // none: no such file
+    {
+        return fileExists(path) ? std::optional(m_files[path]) : std::nullopt;
+    }
+    void failWith(const QString &path, int error, const QString &text)
+    {
+        m_readErr.insert(path, {error, text});
+    }
+    void failWritesWith(const QString &path, int error, const QString &text)
+    {
+        m_writeErr.insert(path, {error, text});
+    }
 
 private:
     mutable QHash<QString, QByteArray> m_files;
