@@ -116,8 +116,8 @@ private slots:
         QCOMPARE(h.fact("closed"), "closed=yes");
     }
 
-    // Run control, the exit dialog's answers, the menu's High Score; the fill and its pacing:
-    // 200 ms slower 4 s after Start and after each push, up to 2 s.
+    // Run control, the exit dialog, High Score; the fill, 200 ms slower 4 s after Start
+    // and after each push, up to 2 s.
     void runControl_data()
     {
         QTest::addColumn<QString>("steps");
@@ -156,8 +156,8 @@ private slots:
         QCOMPARE(h.facts(facts), facts);
     }
 
-    // A vowel when r x 4 rounds to 1 (halves to even), U O I E A A by r x 5 + 1 rounded; else
-    // a letter r x 90 + 65 rounded, drawn again above 90.
+    // A vowel when r x 4 rounds to 1 (halves to even), U O I E A A by r x 5 + 1
+    // rounded; else a letter r x 90 + 65 rounded, drawn again above 90.
     void drawsGiveLetters_data()
     {
         QTest::addColumn<QList<double>>("draws");
@@ -199,12 +199,12 @@ private slots:
         QCOMPARE(h.stackPicture(), stackAfter);
     }
 
-    // The ninth push takes the oldest row to Top 42: a warning. The tenth takes it to Top 1:
-    // game over under a red gradient, 204 rows from 254 up, clicks meanwhile ignored.
+    // After a restart that left tile 0 picked, the ninth push takes the oldest row to
+    // Top 42: a warning. The tenth takes it to Top 1: game over under a red gradient,
+    // 204 rows from 254 up; clicks meanwhile are ignored.
     void nearTheTopWarnsThenTheGameEnds()
     {
         GameHarness h;
-        frmMain &g = h.game();
         h.play("start push:CATDOGXY spell:c exit:0 " + QString("push:ABCDEFGH ").repeated(8));
         h.play("push:ABCDEFGH wait:1999");
         const QStringList warning{"lblResult=Be Carefull", "heard=click beep warning"};
@@ -221,13 +221,13 @@ private slots:
         QCOMPARE(h.log.lines,
                  (QStringList{"beep", "sound gameend.wav", "beep", "window Record", "beep"}));
         QCOMPARE(h.stackPicture(), QStringList(10, "ABCDEFGH"));
-        const OverlaySurface &drawing = g.picBlackDrawing();
+        const OverlaySurface &drawing = h.game().picBlackDrawing();
         QCOMPARE(drawing.linesDrawn(), 204);
         QCOMPARE(rgb(drawing.line(468).value_or(OverlaySurface::Line{}).colour), "254,0,0");
     }
 
-    // On the level's last row a push raises the level and empties the word while the
-    // gradient is painted under "Level Up!"; then the board is cleared.
+    // A push on the level's last row: the level rises and the word empties under
+    // "Level Up!" while the gradient is painted; then the board clears.
     void levelUpClearsTheBoard()
     {
         GameHarness h;

@@ -2,14 +2,14 @@
 
 #include <QTest>
 
-// Words built and checked, and the menu's highlight, on the main window's model.
+// Words built and checked, and the menu's highlight.
 
 class TestWordPlay : public QObject
 {
     Q_OBJECT
 private slots:
-    // In a game whose stack holds CATDOGXY, with ox and cat listed. A word scores ten
-    // times the square of its length.
+    // In a game whose stack holds CATDOGXY, with ox and cat listed. A word scores
+    // ten times the square of its length.
     void wordPlay_data()
     {
         QTest::addColumn<QString>("steps");
@@ -45,8 +45,8 @@ private slots:
         QCOMPARE(h.facts(facts), facts);
     }
 
-    // A menu label lights under the pointer; the frame's free area puts the lights out, but
-    // not in a game.
+    // A menu label lights under the pointer; the frame's free area puts the lights
+    // out, but not in a game.
     void menuHighlightFollowsThePointer()
     {
         GameHarness h;

@@ -14,8 +14,8 @@ GameHarness::GameHarness(const QStringList &words, bool startUp)
 }
 
 namespace {
-// Through the timer while it runs, so that a tick coming due inside this one (a paint runs
-// the clock) waits for it, as in the program.
+// Through the timer while it runs, so that a tick coming due inside this one (a
+// paint runs the clock) waits for it, as in the program.
 void fillTick(frmMain &g)
 {
     if (g.TimerNichlaDabaFill.isActive()) {
@@ -40,11 +40,11 @@ void pushRow(frmMain &g, const QString &letters)
 void GameHarness::play(const QString &steps)
 {
     frmMain &g = *m_game;
-    const QHash<QString, void (frmMain::*)()> clicks{{"start", &frmMain::btnStart_Click},
-                                                     {"enter", &frmMain::btnCheck_Click},
-                                                     {"clear", &frmMain::btnClear_Click},
-                                                     {"back", &frmMain::takeBackLetter},
-                                                     {"record", &frmMain::lblHighScore_Click}};
+    const QHash<QString, void (frmMain::*)()> clicks{
+        {"start", &frmMain::btnStart_Click},      {"enter", &frmMain::btnCheck_Click},
+        {"clear", &frmMain::btnClear_Click},      {"back", &frmMain::takeBackLetter},
+        {"record", &frmMain::lblHighScore_Click},
+    };
     for (const QString &step : steps.split(u' ', Qt::SkipEmptyParts)) {
         const QString verb = step.section(u':', 0, 0);
         const QString arg = step.section(u':', 1);
