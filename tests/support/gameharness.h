@@ -7,6 +7,7 @@
 
 #include <memory>
 
+// The scripted numbers first, then seeded ones.
 struct ScriptedRandom : RandomSource
 {
     SeededRandom seeded{1};
