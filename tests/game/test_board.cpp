@@ -2,7 +2,7 @@
 
 #include <QTest>
 
-// The board of the main window's model.
+// The main window's board.
 
 Q_DECLARE_METATYPE(const Control *)
 
@@ -19,7 +19,7 @@ class TestBoard : public QObject
     GameHarness m_startedUp;
 
 private slots:
-    // Colours as "red,green,blue"; none: the system's colour, not checked.
+    // Colours as "red,green,blue"; none: the system's, not checked.
     void designStateAfterStartUp_data()
     {
         QTest::addColumn<const Control *>("control");
@@ -200,8 +200,8 @@ private slots:
     }
 
     // After a restart that left tile 0 picked, the ninth push takes the oldest row to
-    // Top 42: a warning. The tenth takes it to Top 1: game over under a red gradient,
-    // 204 rows from 254 up; clicks meanwhile are ignored.
+    // Top 42: a warning. The tenth takes it to Top 1: game over, for good, under a red
+    // gradient of 204 rows from 254 up; clicks meanwhile are ignored.
     void nearTheTopWarnsThenTheGameEnds()
     {
         GameHarness h;
@@ -214,9 +214,9 @@ private slots:
 
         h.clock.at(h.clock.now() + 500, [&] { h.play("start exit:0 record"); });
         h.log.lines.clear();
-        h.play("push:ABCDEFGH");
+        h.play("push:ABCDEFGH wait:5000");
         const QStringList over{"btnStart=Restart", "lblBlack=Game Over!", "PicBlack=shown",
-                               "highScoreView=no"};
+                               "lblRowsLeft=2", "fillTimer=off"};
         QCOMPARE(h.facts(over), over);
         QCOMPARE(h.log.lines,
                  (QStringList{"beep", "sound gameend.wav", "beep", "window Record", "beep"}));
