@@ -2,8 +2,6 @@
 
 #include <QTest>
 
-// The main window's board.
-
 Q_DECLARE_METATYPE(const Control *)
 
 namespace {
@@ -236,7 +234,7 @@ private slots:
         g.lblLevel.setCaption("3");
         g.lblRowsLeft.setCaption("1");
         const QStringList painting{"lblBlack=Level Up!", "PicBlack=shown", "lblLevel=4",
-                                   "lblRowsLeft=20", "word="};
+                                   "lblRowsLeft=20",     "word=",          "incomingTiles=0"};
         QStringList duringPaint;
         h.clock.at(h.clock.now() + 500, [&] { duringPaint = h.facts(painting); });
         h.play("push:ABCDEFGH");
