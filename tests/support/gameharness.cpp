@@ -1,6 +1,5 @@
 #include "support/gameharness.h"
 
-#include <QRegularExpression>
 #include <QTest>
 
 GameHarness::GameHarness(const QStringList &words, bool startUp)
@@ -149,37 +148,4 @@ QStringList GameHarness::facts(const QStringList &keys) const
         seen << name + '=' + all.value(name, "(no such fact)");
     }
     return seen;
-}
-
-// Kept only until the word-list and record-location tests no longer use them.
-QString describe(const Control &c)
-{
-    auto hex = [](const char *n, Colour k) {
-        return k == Colour()
-                   ? ""
-                   : QString::asprintf(" %s #%06x", n, k.red() << 16 | k.green() << 8 | k.blue());
-    };
-    auto text = [](const char *n, const QString &t) {
-        return t.isEmpty() ? "" : n + ("'" + t + "'");
-    };
-    return QStringLiteral("%1,%2 %3x%4").arg(c.left()).arg(c.top()).arg(c.width()).arg(c.height()) +
-           text(" ", c.caption()) + hex("back", c.backColor()) + hex("fore", c.foreColor()) +
-           text(" tip ", c.toolTip()) + (c.isVisible() ? "" : " hidden") +
-           (c.isEnabled() ? "" : " disabled");
-}
-
-void addRows(std::initializer_list<const char *> rows)
-{
-    QTest::addColumn<QStringList>("fields");
-    for (const char *row : rows) {
-        QStringList f = QString::fromUtf8(row).split(u'|');
-        f.replaceInStrings(QRegularExpression("^\\s+|\\s+$"), "");
-        QTest::newRow(qPrintable(f.takeFirst())) << f;
-    }
-}
-
-QStringList fields()
-{
-    QFETCH(QStringList, fields);
-    return fields;
 }

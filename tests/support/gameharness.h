@@ -59,8 +59,3 @@ struct GameHarness
     MemoryFiles files;
     std::unique_ptr<frmMain> m_game;
 };
-
-// Kept only until the word-list and record-location tests no longer use them.
-QString describe(const Control &c);
-void addRows(std::initializer_list<const char *> rows);
-QStringList fields();
