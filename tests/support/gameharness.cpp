@@ -1,140 +1,151 @@
 #include "support/gameharness.h"
 
-#include <algorithm>
-
-#include <QMap>
-#include <QRegularExpression>
 #include <QTest>
 
 GameHarness::GameHarness(const QStringList &words, bool startUp)
 {
-    files.put(Folder + "/ShortList8.txt", words.join("\r\n").toLatin1() + "\r\n");
+    files.put("/game/ShortList8.txt", words.join("\r\n").toLatin1() + "\r\n");
     m_game = std::make_unique<frmMain>(
-        Platform{clock, random, beeper, messageBox, sound, windows, files, Folder});
-    startUp ? m_game->Form_Load() : void();
+        Platform{clock, random, beeper, messageBox, sound, windows, files, "/game"});
+    if (startUp) {
+        m_game->Form_Load();
+    }
 }
 
-void GameHarness::pushRow(const QString &letters)
+namespace {
+// Through the timer while it runs, so that a tick coming due inside this one (a
+// paint runs the clock) waits for it, as in the program.
+void fillTick(frmMain &g)
 {
-    frmMain &g = *m_game;
-    // Through the running timer, so a tick due during a push (a paint runs the clock) waits.
-    auto tick = [&g, &t = g.TimerNichlaDabaFill] {
-        t.isActive() ? t.fire() : g.TimerNichlaDabaFill_Timer();
-    };
+    if (g.TimerNichlaDabaFill.isActive()) {
+        g.TimerNichlaDabaFill.fire();
+    } else {
+        g.TimerNichlaDabaFill_Timer();
+    }
+}
+
+void pushRow(frmMain &g, const QString &letters)
+{
     while (g.fillPos() < 7) {
-        tick();
+        fillTick(g);
     }
     for (int i = 0; i <= 7; ++i) {
         g.NichlaDaba[i].setCaption(letters.mid(i, 1));
     }
-    tick(); // the ninth tick pushes the row
+    fillTick(g);
 }
-
-QStringList GameHarness::stackPicture() const
-{
-    QMap<float, QString> lines;
-    for (int k = 0; k < m_game->OoperDaba.bound(); ++k) {
-        if (m_game->OoperDaba.exists(k) && m_game->OoperDaba[k].isVisible()) {
-            const Control &t = m_game->OoperDaba[k];
-            QString &line = lines[t.top()];
-            line = line.isEmpty() ? QString(8, u'.') : line;
-            line[int((t.left() - 3) / 42)] = t.caption().at(0);
-        }
-    }
-    return lines.values();
-}
-
-QString GameHarness::word() const
-{
-    QString w;
-    for (int k = 1; k <= 8; ++k) {
-        w += m_game->Result[k].caption();
-    }
-    return w;
-}
+} // namespace
 
 void GameHarness::play(const QString &steps)
 {
     frmMain &g = *m_game;
-    const QHash<QString, void (frmMain::*)()> plain{
-        {"load", &frmMain::Form_Load},       {"start", &frmMain::btnStart_Click},
-        {"restart", &frmMain::RestartGame},  {"enter", &frmMain::btnCheck_Click},
-        {"clear", &frmMain::btnClear_Click}, {"unload", &frmMain::Form_Unload},
-        {"howto", &frmMain::lblHowTo_Click}, {"record", &frmMain::lblHighScore_Click},
-        {"about", &frmMain::lblAbout_Click}, {"back", &frmMain::takeBackLetter}};
-    const QHash<QString, std::function<void(QString)>> ops{
-        {"push", [&](auto a) { pushRow(a); }},
-        {"spell", [&](auto a) { std::ranges::for_each(a, [&](QChar c) { g.pickLetter(c); }); }},
-        {"over",
-         [&](auto) {
-             for (int i = 0; i < 12 && !g.gameOver(); ++i) {
-                 pushRow("ZZZZZZZZ");
-             }
-         }},
-        {"key", [&](auto a) { g.pickLetter(a.at(0)); }},
-        {"click", [&](auto a) { g.OoperDaba_Click(a.toInt()); }},
-        {"slot", [&](auto a) { g.Result_Click(a.toInt()); }},
-        {"wait", [&](auto a) { clock.advanceBy(a.toInt()); }},
-        {"rows", [&](auto a) { g.lblRowsLeft.setCaption(a); }},
-        {"level", [&](auto a) { g.lblLevel.setCaption(a); }},
-        {"caption", [&](auto a) { g.btnStart.setCaption(a); }},
-        {"exit", [&](auto a) {
-             windows.actions[Window::Exit] = [&g, a] { g.frmExitStatus = a.toInt(); };
-             g.cmdExit_Click();
-         }}};
+    const QHash<QString, void (frmMain::*)()> clicks{
+        {"start", &frmMain::btnStart_Click},      {"enter", &frmMain::btnCheck_Click},
+        {"clear", &frmMain::btnClear_Click},      {"back", &frmMain::takeBackLetter},
+        {"record", &frmMain::lblHighScore_Click},
+    };
     for (const QString &step : steps.split(u' ', Qt::SkipEmptyParts)) {
-        const QString op = step.section(u':', 0, 0);
-        plain.contains(op) ? (g.*plain[op])() : ops.value(op)(step.section(u':', 1));
+        const QString verb = step.section(u':', 0, 0);
+        const QString arg = step.section(u':', 1);
+        if (clicks.contains(verb)) {
+            (g.*clicks[verb])();
+        } else if (verb == "click") {
+            g.OoperDaba_Click(arg.toInt());
+        } else if (verb == "slot") {
+            g.Result_Click(arg.toInt());
+        } else if (verb == "spell") {
+            for (QChar c : arg) {
+                g.pickLetter(c);
+            }
+        } else if (verb == "push") {
+            pushRow(g, arg);
+        } else if (verb == "over") {
+            for (int i = 0; i < 12 && !g.gameOver(); ++i) {
+                pushRow(g, "ZZZZZZZZ");
+            }
+        } else if (verb == "wait") {
+            clock.advanceBy(arg.toInt());
+        } else if (verb == "exit") {
+            windows.actions[Window::Exit] = [&g, arg] { g.frmExitStatus = arg.toInt(); };
+            g.cmdExit_Click();
+        } else {
+            QFAIL(qPrintable("no such step: " + step));
+        }
     }
 }
 
-QString GameHarness::state() const
+QStringList GameHarness::stackPicture() const
+{
+    QStringList rows;
+    for (int k = 0; k < m_game->OoperDaba.bound(); ++k) {
+        if (!m_game->OoperDaba.exists(k) || !m_game->OoperDaba[k].isVisible()) {
+            continue;
+        }
+        const Control &t = m_game->OoperDaba[k];
+        const float column = (t.left() - 3) / 42;
+        const float row = (370 - t.top()) / 41;
+        QChar letter = '?';
+        if (t.isEnabled() && t.backColor() == frmMain::TileColour) {
+            letter = t.caption().at(0);
+        } else if (!t.isEnabled() && t.backColor() == frmMain::PickedColour) {
+            letter = t.caption().at(0).toLower();
+        }
+        if (column != int(column) || row != int(row) || column > 7 || row < 0) {
+            rows << "?";
+            continue;
+        }
+        while (rows.size() <= row) {
+            rows.prepend("........");
+        }
+        rows[rows.size() - 1 - int(row)][int(column)] = letter;
+    }
+    return rows;
+}
+
+QStringList GameHarness::facts(const QStringList &keys) const
 {
     const frmMain &g = *m_game;
-    auto on = [](bool b) { return b ? QStringLiteral("+") : QStringLiteral("-"); };
+    QString word;
+    for (int k = 1; k <= 8; ++k) {
+        word += g.Result[k].caption();
+    }
     int incoming = 0;
     for (int i = 0; i <= 7; ++i) {
         incoming += g.NichlaDaba[i].isVisible();
     }
-    return QStringLiteral("%1 %2/%3/%4 %5 field%6 menu%7 fill%8%9 pace%10 '%11' s%12 r%13%14%15")
-        .arg(g.btnStart.caption(), g.lblLevel.caption(), g.lblRowsLeft.caption(),
-             g.lblScore.caption(), g.PicBlack.isVisible() ? "'" + g.lblBlack.caption() + "'" : "-",
-             on(g.Picture1.isEnabled()), on(g.frameAbout.isEnabled()))
-        .arg(g.TimerNichlaDabaFill.interval())
-        .arg(on(g.TimerNichlaDabaFill.isEnabled()), on(g.Timer1.isEnabled()), word())
-        .arg(stackPicture().join("").remove(u'.').size())
-        .arg(incoming)
-        .arg(g.gameOver() ? " over" : "", g.isUnloaded() ? " closed" : "");
-}
-
-QString describe(const Control &c)
-{
-    auto hex = [](const char *n, Colour k) {
-        return k == Colour()
-                   ? ""
-                   : QString::asprintf(" %s #%06x", n, k.red() << 16 | k.green() << 8 | k.blue());
-    };
-    auto text = [](const char *n, const QString &t) {
-        return t.isEmpty() ? "" : n + ("'" + t + "'");
-    };
-    return QStringLiteral("%1,%2 %3x%4").arg(c.left()).arg(c.top()).arg(c.width()).arg(c.height()) +
-           text(" ", c.caption()) + hex("back", c.backColor()) + hex("fore", c.foreColor()) +
-           text(" tip ", c.toolTip()) + (c.isVisible() ? "" : " hidden") +
-           (c.isEnabled() ? "" : " disabled");
-}
-
-void addRows(std::initializer_list<const char *> rows)
-{
-    QTest::addColumn<QStringList>("fields");
-    for (const char *row : rows) {
-        QStringList f = QString::fromUtf8(row).split(u'|');
-        f.replaceInStrings(QRegularExpression("^\\s+|\\s+$"), "");
-        QTest::newRow(qPrintable(f.takeFirst())) << f;
+    QStringList blue;
+    for (const Control *label : {&g.lblHowTo, &g.lblHighScore, &g.lblAbout}) {
+        if (label->foreColor() == Colour::rgb(0, 0, 255)) {
+            blue << label->caption();
+        }
     }
-}
-
-QStringList fields()
-{
-    QFETCH(QStringList, fields);
-    return fields;
+    QStringList heard;
+    for (const QString &line : log.lines) {
+        if (line == "beep" || line.startsWith("sound ")) {
+            heard << line.section(u' ', -1).section(u'.', 0, 0);
+        }
+    }
+    const QHash<QString, QString> all{
+        {"btnStart", g.btnStart.caption()},
+        {"lblLevel", g.lblLevel.caption()},
+        {"lblRowsLeft", g.lblRowsLeft.caption()},
+        {"lblScore", g.lblScore.caption()},
+        {"lblResult", g.lblResult.caption()},
+        {"lblBlack", g.lblBlack.caption()},
+        {"PicBlack", g.PicBlack.isVisible() ? "shown" : "hidden"},
+        {"fillTimer", g.TimerNichlaDabaFill.isEnabled() ? "on" : "off"},
+        {"fillInterval", QString::number(g.TimerNichlaDabaFill.interval())},
+        {"word", word},
+        {"stack", stackPicture().join(' ')},
+        {"incomingTiles", QString::number(incoming)},
+        {"closed", g.isUnloaded() ? "yes" : "no"},
+        {"highScoreView", g.blnHighScoreClick ? "yes" : "no"},
+        {"blue", blue.join(", ")},
+        {"heard", heard.join(' ')}};
+    QStringList seen;
+    for (const QString &key : keys) {
+        const QString name = key.section(u'=', 0, 0);
+        seen << name + '=' + all.value(name, "(no such fact)");
+    }
+    return seen;
 }

@@ -7,20 +7,48 @@
 
 #include <memory>
 
-struct ScriptedRandom : RandomSource // scripted numbers first, then seeded ones; counts them
+// The scripted numbers first, then seeded ones.
+struct ScriptedRandom : RandomSource
 {
-    SeededRandom rng{1};
+    SeededRandom seeded{1};
     QList<double> script;
-    long long drawn = 0;
-    double next() override { return ++drawn, script.isEmpty() ? rng.next() : script.takeFirst(); }
+    double next() override { return script.isEmpty() ? seeded.next() : script.takeFirst(); }
 };
 
-// A main-window model on a virtual clock, recording doubles and its word list in memory.
+// The main window's model after start-up, on a virtual clock, with recording
+// stand-ins.
+//
+// play() runs steps separated by blanks, each what the player or the clock does:
+//   start, enter, clear, record   a click on Start, Enter, Clear or High Score
+//   back        the Backspace key
+//   click:k     a click on stack tile k (row k / 8 from the oldest, column k % 8)
+//   slot:k      a click on the word's letter k (1 to 8)
+//   spell:cat   the keys c, a, t, each picking the lowest, then leftmost free tile
+//   push:ROW    fill ticks until the incoming row, showing ROW, is pushed
+//   over        rows of Z pushed until the game is over
+//   wait:ms     the clock runs on
+//   exit:n      the exit button, answered 0 Restart Game, 1 Exit the Game or
+//               2 Back to Game
+//
+// stackPicture(): a string per row of tiles, from the top down to Top 370; a
+// free tile shows its letter, a picked one (grey, locked) its small letter, '.'
+// no tile, '?' anything else.
+//
+// facts() gives "key=value": the captions btnStart, lblLevel, lblRowsLeft,
+// lblScore, lblResult, lblBlack; PicBlack (shown or hidden); fillTimer (on or
+// off); fillInterval; word; stack (the picture); incomingTiles (how many show);
+// closed (the window unloaded), highScoreView (yes or no); blue (the menu labels
+// lit); heard (the beeps and sounds so far).
 struct GameHarness
 {
-    static inline const QString Folder = QStringLiteral("/game");
-    explicit GameHarness(const QStringList &words = {"cat", "dog"}, bool startUp = true);
+    explicit GameHarness(const QStringList &words = {"cat"}, bool startUp = true);
     frmMain &game() { return *m_game; }
+    void play(const QString &steps);
+    QStringList stackPicture() const;
+    // A key may carry an expected value after '=', left out here.
+    QStringList facts(const QStringList &keys) const;
+    QString fact(const QString &key) const { return facts({key}).constFirst(); }
+
     VirtualClock clock;
     EventLog log;
     ScriptedRandom random;
@@ -30,26 +58,4 @@ struct GameHarness
     ScriptedWindows windows{log};
     MemoryFiles files;
     std::unique_ptr<frmMain> m_game;
-
-    // Gives the incoming row these eight capitals and pushes it with fill ticks of its own.
-    void pushRow(const QString &letters);
-    // The visible stack, top line first: one line per Top, '.' where no tile shows.
-    QStringList stackPicture() const;
-    QString word() const;
-    // Plays steps separated by blanks: load, start, restart, enter, clear, back (Backspace),
-    // unload, howto, record, about (menu clicks), push:ROW, spell:word (as typed), key:c,
-    // click:k (stack tile), slot:k (word letter), wait:ms, exit:n (the exit dialog answered n),
-    // rows:n, level:n, caption:text (set captions), over (rows pushed until the game is over).
-    void play(const QString &steps);
-    // "Start's caption level/rows left/score, overlay text or '-', field+- menu+-
-    // fill<interval>+- pace+- 'word' s<stack tiles> r<incoming tiles>", " over", " closed".
-    QString state() const;
 };
-
-// "left,top widthxheight 'caption' back #rrggbb fore #rrggbb tip 'text' hidden disabled",
-// without black colours, empty texts and the usual flags.
-QString describe(const Control &c);
-
-// Test data one row a line, "name | field | field ...", read back trimmed by fields().
-void addRows(std::initializer_list<const char *> rows);
-QStringList fields();
