@@ -1,6 +1,6 @@
 #!/bin/sh
-# Runs a command on a headless Wayland compositor of its own: weston, with no screen and no
-# input, on a socket in a fresh runtime folder. The command's status is the script's.
+# Runs a command on a headless weston of its own, on a socket in a fresh runtime folder;
+# the command's status is the script's.
 set -u
 export XDG_RUNTIME_DIR=$(mktemp -d) QT_QPA_PLATFORM=wayland WAYLAND_DISPLAY=tilnora-test
 # Widgets draw into shared memory; the GL drivers, which Qt would load for nothing, stay out.
