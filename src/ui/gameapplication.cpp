@@ -92,14 +92,16 @@ bool GameApplication::load()
 void GameApplication::show()
 {
     d->window.showCentred();
-    // The sound back end comes up on its own thread once the first frame is on screen: loading
-    // Qt Multimedia and the sound server's libraries would otherwise compete with the first
-    // paint. No cue can come before Start, and one that did would wait in the player's queue.
-    // A sound sink given in the options is left alone.
+    // What the first frame does not need waits until it is on screen. The sound back end comes
+    // up on its own thread: loading Qt Multimedia and the sound server's libraries would
+    // otherwise compete with the first paint. No cue can come before Start, and one that did
+    // would wait in the player's queue. A sound sink given in the options is left alone. The
+    // word lookup is built too, unless a check came first and built it.
     new AfterFirstFrame(&d->window, [this] {
         if (d->sound == &d->player) {
             d->player.start();
         }
+        d->model.words().prepareLookup();
     });
 }
 
