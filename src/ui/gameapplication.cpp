@@ -1,6 +1,7 @@
 #include "ui/gameapplication.h"
 
 #include "game/frmmain.h"
+#include "ui/fontconfiguration.h"
 #include "ui/mainwindow.h"
 #include "ui/qtclock.h"
 #include "ui/qtplatform.h"
@@ -96,12 +97,14 @@ void GameApplication::show()
     // up on its own thread: loading Qt Multimedia and the sound server's libraries would
     // otherwise compete with the first paint. No cue can come before Start, and one that did
     // would wait in the player's queue. A sound sink given in the options is left alone. The
-    // word lookup is built too, unless a check came first and built it.
+    // word lookup is built too, unless a check came first and built it, and the text moves to
+    // the system's font configuration.
     new AfterFirstFrame(&d->window, [this] {
         if (d->sound == &d->player) {
             d->player.start();
         }
         d->model.words().prepareLookup();
+        fontconfiguration::useSystem();
     });
 }
 
