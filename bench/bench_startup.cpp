@@ -20,6 +20,7 @@
 #include <csignal>
 #include <cstdlib>
 #include <cstring>
+#include <fcntl.h>
 #include <map>
 #include <poll.h>
 #include <string>
@@ -107,6 +108,10 @@ public:
         const double start = bench::ms();
         const pid_t pid = fork();
         if (pid == 0) {
+            // What the program prints would only mix with the figures.
+            const int quiet = open("/dev/null", O_WRONLY);
+            dup2(quiet, STDOUT_FILENO);
+            dup2(quiet, STDERR_FILENO);
             const std::string dir = exe.substr(0, exe.rfind('/'));
             if (chdir(dir.c_str()) == 0) {
                 execl(exe.c_str(), exe.c_str(), static_cast<char *>(nullptr));
