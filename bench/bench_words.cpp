@@ -70,10 +70,10 @@ void measureLoad(const char *name, const QString &folder, const char *timeTarget
             std::printf("%s: %d entries\n", name, game->model.words().size());
         }
     }
-    bench::figure("LoadDictionary and lookup, median of 7, wall", bench::median(wall), "ms",
+    bench::figure("LoadDictionary + lookup, median of 7, wall", bench::median(wall), "ms",
                   timeTarget);
-    bench::figure("LoadDictionary and lookup, median of 7, processor", bench::median(cpu), "ms");
-    bench::figure("  of which the lookup, after the first frame", bench::median(lookup), "ms");
+    bench::figure("LoadDictionary + lookup, median, processor", bench::median(cpu), "ms");
+    bench::figure("the lookup alone (after the first frame)", bench::median(lookup), "ms");
     bench::figure("memory held, times the file's size", ratio, "x", memoryTarget);
 }
 
