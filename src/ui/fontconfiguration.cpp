@@ -98,6 +98,7 @@ void useSystem()
     // change.
     const int id = QFontDatabase::addApplicationFont(QString::fromLocal8Bit(g_ownFace));
     QFontDatabase::removeApplicationFont(id);
+    QFontDatabase::families(); // read now rather than at the next text drawn, mid-game
     g_ownFace.clear();
 }
 
