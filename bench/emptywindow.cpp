@@ -1,4 +1,5 @@
-// An empty window of the game's size: what start-up costs with nothing of the game in it.
+// An empty window of the game's size and title: what start-up costs with nothing of the game
+// in it.
 #include <QApplication>
 #include <QWidget>
 
@@ -7,7 +8,7 @@ int main(int argc, char *argv[])
     QApplication app(argc, argv);
     QWidget w;
     w.setFixedSize(635, 484);
-    w.setWindowTitle(QStringLiteral("Empty"));
+    w.setWindowTitle(QStringLiteral("Tilnora"));
     w.show();
     return QApplication::exec();
 }

@@ -6,7 +6,7 @@ packages=(
     build-essential cmake pkg-config
     qt6-base-dev qt6-base-dev-tools qt6-multimedia-dev libgl-dev libfontconfig-dev
     scowl fonts-liberation
-    xvfb xauth desktop-file-utils appstream libxcb1-dev x11-utils xdotool
+    xvfb xauth desktop-file-utils appstream libxcb1-dev libxcb-damage0-dev x11-utils xdotool
     weston qt6-wayland
 )
 

@@ -169,7 +169,7 @@ void WordList::setBytes(const QByteArray &bytes)
     forEachLineEnd(text, size,
                    [this](std::size_t lf) { m_starts.push_back(static_cast<qsizetype>(lf + 1)); });
     m_starts.push_back(m_text.size() + 2);
-    buildLookup();
+    m_table.clear();
 }
 
 void WordList::clear()
@@ -186,7 +186,14 @@ QString WordList::entry(int i) const
     return QString::fromLatin1(entryData(k), static_cast<qsizetype>(entryLength(k)));
 }
 
-void WordList::buildLookup()
+void WordList::prepareLookup() const
+{
+    if (m_table.empty()) {
+        buildLookup();
+    }
+}
+
+void WordList::buildLookup() const
 {
     const auto entries = static_cast<std::size_t>(size());
     std::size_t capacity = 16;
@@ -240,9 +247,6 @@ void WordList::buildLookup()
 
 bool WordList::contains(const QString &lowerWord) const
 {
-    if (m_table.empty()) {
-        return false;
-    }
     const auto length = static_cast<std::size_t>(lowerWord.size());
     const char16_t *word = QStringView(lowerWord).utf16();
     for (std::size_t k = 0; k < length; ++k) {
@@ -252,6 +256,7 @@ bool WordList::contains(const QString &lowerWord) const
             return false;
         }
     }
+    prepareLookup();
     auto code = [word](std::size_t k) { return unsigned(word[k]); };
     const Probe p = probeFor(length, code);
     const bool isShort = (p.key & ShortFlag) != 0;

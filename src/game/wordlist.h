@@ -8,7 +8,9 @@
 #include <vector>
 
 // The word list: the entries exactly as the file holds them, and a lookup prepared once that
-// answers what a scan comparing each lower-cased entry with the word would answer.
+// answers what a scan comparing each lower-cased entry with the word would answer. The lookup
+// is built by prepareLookup(), or by the first check if that comes sooner, so that start-up
+// need not wait for it.
 //
 // The file's bytes are kept as they came (one byte per character, Latin-1), with the offset of
 // every entry beside them, so a list costs a few times its file. The lookup is an
@@ -31,6 +33,8 @@ public:
     // True when some entry, lower-cased, equals the word exactly. The game passes its word
     // lower-cased already; a word with capitals is never found.
     bool contains(const QString &lowerWord) const;
+    // Builds the lookup now, if it is not built yet.
+    void prepareLookup() const;
 
     // Bytes this list holds on the heap: the text, the offsets and the lookup table.
     std::size_t memoryBytes() const;
@@ -48,11 +52,12 @@ private:
         return static_cast<std::size_t>(m_starts[i + 1] - m_starts[i]) - 2;
     }
     const char *entryData(std::size_t i) const { return m_text.constData() + m_starts[i]; }
-    void buildLookup();
+    void buildLookup() const;
 
     QByteArray m_text;
     std::vector<qsizetype> m_starts{0}; // an empty list: no entries
     // One key per lower-case form, 0 in a free place (wordlist.cpp says what a key holds). The
     // size is a power of two at least twice the number of entries, so probes stay short.
-    std::vector<std::uint64_t> m_table;
+    // Empty until the lookup is built.
+    mutable std::vector<std::uint64_t> m_table;
 };

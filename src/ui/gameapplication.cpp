@@ -1,6 +1,7 @@
 #include "ui/gameapplication.h"
 
 #include "game/frmmain.h"
+#include "ui/fontconfiguration.h"
 #include "ui/mainwindow.h"
 #include "ui/qtclock.h"
 #include "ui/qtplatform.h"
@@ -11,6 +12,44 @@
 #include "ui/windowopener.h"
 
 #include <QApplication>
+
+#include <functional>
+
+namespace {
+
+// Runs a task once the window's first frame has been painted, from the event loop: the task
+// then no longer holds up what the player sees first.
+class AfterFirstFrame : public QObject
+{
+public:
+    AfterFirstFrame(QWidget *window, std::function<void()> task)
+        : QObject(window), m_task(std::move(task))
+    {
+        window->installEventFilter(this);
+    }
+
+protected:
+    bool eventFilter(QObject *watched, QEvent *event) override
+    {
+        if (event->type() == QEvent::Paint) {
+            watched->removeEventFilter(this);
+            // Queued: the frame is finished and handed to the window system first.
+            QMetaObject::invokeMethod(
+                this,
+                [this] {
+                    m_task();
+                    deleteLater();
+                },
+                Qt::QueuedConnection);
+        }
+        return false;
+    }
+
+private:
+    std::function<void()> m_task;
+};
+
+} // namespace
 
 struct GameApplication::Parts
 {
@@ -54,11 +93,19 @@ bool GameApplication::load()
 void GameApplication::show()
 {
     d->window.showCentred();
-    // The sound back end comes up on its own thread only now, so it costs start-up nothing and
-    // is ready well before the first cue. A sound sink given in the options is left alone.
-    if (d->sound == &d->player) {
-        d->player.start();
-    }
+    // What the first frame does not need waits until it is on screen. The sound back end comes
+    // up on its own thread: loading Qt Multimedia and the sound server's libraries would
+    // otherwise compete with the first paint. No cue can come before Start, and one that did
+    // would wait in the player's queue. A sound sink given in the options is left alone. The
+    // word lookup is built too, unless a check came first and built it, and the text moves to
+    // the system's font configuration.
+    new AfterFirstFrame(&d->window, [this] {
+        if (d->sound == &d->player) {
+            d->player.start();
+        }
+        d->model.words().prepareLookup();
+        fontconfiguration::useSystem();
+    });
 }
 
 int GameApplication::exec()

@@ -205,9 +205,6 @@ bool SoundPlayer::isStarted() const
 
 void SoundPlayer::playFile(const QString &path)
 {
-    if (!m_thread) {
-        return;
-    }
     QMutexLocker lock(&m_shared->mutex);
     m_shared->pending = path;
     m_shared->hasPending = true;

@@ -18,7 +18,8 @@ class FileAccess;
 // malformed file, or an output that cannot be opened, gives silence and says nothing.
 //
 // The back end is made and opened on the sound thread by start(), which the application
-// calls once its window is shown; cues asked for before then are not played.
+// calls once its window's first frame is on screen. A cue asked for before the back end is
+// ready waits in the same one-place queue: the newest of them plays as soon as it is.
 class SoundPlayer : public SoundSink
 {
 public:

@@ -52,6 +52,7 @@ private slots:
         m_made = QString(readFile(m_dir.filePath("out"))).split("\r\n");
     }
 
+    // Words are checked at once, before prepareLookup(), as a player may check.
     void fileLinesBecomeEntriesAsWritten_data()
     {
         QTest::addColumn<QByteArray>("file");

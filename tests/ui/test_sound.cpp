@@ -110,6 +110,17 @@ private slots:
         gate.unlock();
         QTRY_COMPARE(seen(), (QStringList{"open", "play 100", "stop", "play 200"}));
     }
+
+    // The game starts the output after its first frame: cues before then queue the same way.
+    void cuesBeforeTheOutputStartsQueue()
+    {
+        m_player = std::make_unique<SoundPlayer>([] { return std::make_unique<Output>(); });
+        events.clear();
+        play("a.wav");
+        play("b.wav");
+        m_player->start();
+        QTRY_COMPARE(seen(), (QStringList{"open", "play 200"}));
+    }
 };
 
 QTEST_GUILESS_MAIN(TestSound)
