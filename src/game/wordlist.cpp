@@ -275,9 +275,3 @@ bool WordList::contains(const QString &lowerWord) const
         }
     }
 }
-
-std::size_t WordList::memoryBytes() const
-{
-    return static_cast<std::size_t>(m_text.capacity()) + m_starts.capacity() * sizeof(qsizetype) +
-           m_table.capacity() * sizeof(std::uint64_t);
-}

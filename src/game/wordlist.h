@@ -36,9 +36,6 @@ public:
     // Builds the lookup now, if it is not built yet.
     void prepareLookup() const;
 
-    // Bytes this list holds on the heap: the text, the offsets and the lookup table.
-    std::size_t memoryBytes() const;
-
     // The lower-case form of a Latin-1 character, as QString::toLower gives it: A to Z and
     // the accented capitals from 0xC0 to 0xDE (but not 0xD7, the multiplication sign) move
     // up by 0x20; every other character stays, so the result is always Latin-1 again.

@@ -198,11 +198,6 @@ void SoundPlayer::start()
     m_thread->start();
 }
 
-bool SoundPlayer::isStarted() const
-{
-    return m_thread != nullptr;
-}
-
 void SoundPlayer::playFile(const QString &path)
 {
     QMutexLocker lock(&m_shared->mutex);

@@ -39,7 +39,6 @@ public:
     // Starts the sound thread, which prepares the back end; returns at once. Later calls do
     // nothing.
     void start();
-    bool isStarted() const;
 
     void playFile(const QString &path) override;
 

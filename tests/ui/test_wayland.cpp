@@ -8,8 +8,8 @@
 #include <QTest>
 #include <QtWidgets>
 
-// The game as players run it on Wayland, on a compositor of the test's own (weston-run.sh):
-// the real windows, word list and files, on a virtual clock.
+// The game on a Wayland compositor of the test's own (weston-run.sh): the real windows and
+// files, on a virtual clock.
 struct Game
 {
     VirtualClock clock;

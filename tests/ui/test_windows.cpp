@@ -62,9 +62,8 @@ struct Game
     }
 };
 
-// Runs open(), which shows a modal window, and act() on that window once it is active; closes
-// the window as its close box would if act() left it open. Returns the window's class name,
-// or "" if none opened.
+// Runs open(), which shows a modal window, and act() on that window once it is active, then
+// closes it as its close box would; the window's class name, or "" if none opened.
 static QString onModal(const std::function<void()> &open, const std::function<void(QDialog &)> &act)
 {
     QString opened;
@@ -102,7 +101,7 @@ class TestWindows : public QObject
 
 private slots:
     // The view puts each control where the model places it, the tiles inside the field's
-    // two-pixel border, in the layout's faces (without them it would fall back without a word).
+    // border, in the layout's faces (without them Qt would fall back without a word).
     void controlsStandInTheirPlacesAndFaces()
     {
         Game g;
@@ -233,9 +232,8 @@ private slots:
         QCOMPARE(g.freeTiles().size(), 0); // the old board gone from the screen
     }
 
-    // The five frames draw their top line at half their caption's height, with the caption
-    // set into it; the line runs whole above the message, and the panel numbers stand in the
-    // middle of their panels.
+    // The five frames draw their top line at half their caption's height, the caption set
+    // into it and the line whole above the message; the panel numbers stand in the middle.
     void framesDrawTheirBorderRoundTheirPlace()
     {
         Game g;
