@@ -19,7 +19,7 @@
 //   (see inflections()), and vulgar roots wherever they stand in a word, but for the innocent
 //   words listed that hold one.
 // - Our everyday list (tools/everyday-words.txt) is added: words a player uses every day that
-//   SCOWL files only as abbreviations or jargon ("app", "demo").
+//   SCOWL files only as abbreviations or jargon ("app", "bot").
 //
 // Every file is read as UTF-8; a line that is not valid UTF-8 stops the program, naming the
 // file and the line.
